@@ -1,0 +1,38 @@
+# The two commands of the README, plus a few conveniences.
+#   make test   install what is missing, build, run every test
+#   make run    install what is missing, build, start the program
+# CONFIG=Debug builds the debug configuration in build-debug/.
+
+CONFIG ?= Release
+ifeq ($(CONFIG),Release)
+BUILD_DIR ?= build
+else
+BUILD_DIR ?= build-$(shell echo $(CONFIG) | tr A-Z a-z)
+endif
+JOBS ?= 2
+
+.PHONY: all deps configure build test run bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(CONFIG) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) --parallel $(JOBS)
+
+test: build
+	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+run: build
+	@$(BUILD_DIR)/bin/sorvane-cli categories
+
+bench: build
+	@$(BUILD_DIR)/bin/merge_bench
+	@$(BUILD_DIR)/bin/parse_bench
+
+clean:
+	@rm -rf $(BUILD_DIR)

@@ -1,0 +1,91 @@
+#include <algorithm>
+#include <ostream>
+
+#include "cli/commands.h"
+#include "cli/json_output.h"
+#include "core/lenient_number.h"
+#include "core/query_address.h"
+#include "core/result_parser.h"
+#include "platform/file_io.h"
+
+namespace sorvane::cli {
+
+namespace {
+constexpr const char* kUsage =
+    "usage: sorvane-cli [--home DIR] parse --engine NAME [--category NAME] [--json]\n"
+    "                   WORDS -- FILE...\n"
+    "\n"
+    "Parses each FILE, in order, as a result page of the engine into one results\n"
+    "table, links already in the table skipped as a search does, and prints the\n"
+    "table: Description, URL, Rank, Hits, Engine, tab-separated, best rank first.\n"
+    "WORDS rank the hits (after the Email rewrite with --category Email). Zero bytes\n"
+    "in a file are dropped, as they are from a page that arrives over the network.\n";
+}  // namespace
+
+int RunParseCommand(CliContext& context, ArgumentCursor& arguments) {
+  std::string engineName;
+  std::string category;
+  bool haveCategory = false;
+  bool json = false;
+  while (arguments.AtOption()) {
+    std::string value;
+    if (arguments.TakeFlag("--help")) {
+      context.out() << kUsage;
+      return kExitOk;
+    } else if (arguments.TakeFlag("--json")) {
+      json = true;
+    } else if (arguments.TakeOption("--engine", value)) {
+      engineName = value;
+    } else if (arguments.TakeOption("--category", value)) {
+      category = value;
+      haveCategory = true;
+    } else {
+      RejectOption("parse", arguments.Peek());
+    }
+  }
+  const std::string words = arguments.TakeWords("--");
+  const std::vector<std::string> files = arguments.TakeRest();
+  if (engineName.empty()) throw UsageError("parse needs --engine NAME");
+  if (words.empty()) throw UsageError("parse needs the words that rank the hits");
+  if (files.empty()) throw UsageError("parse needs '--' and at least one FILE");
+  if (haveCategory) RequireCategory(context, category);
+  const EnginePtr engine = RequireEngine(context, engineName);
+
+  // Every file is read before any is parsed, so a missing one prints no table.
+  std::vector<std::string> pages;
+  for (const std::string& file : files) {
+    std::optional<std::string> page = ReadWholeFile(file);
+    if (!page) {
+      context.ReportError("cannot read " + file);
+      return kExitFailure;
+    }
+    std::erase(*page, '\0');
+    pages.push_back(std::move(*page));
+  }
+
+  const std::string rankWords = haveCategory ? RewriteWordsForCategory(category, words) : words;
+  ResultsTable table;
+  for (std::string& page : pages) ParseResultPage(*engine, rankWords, page, table, true);
+
+  const std::vector<SearchHit> hits = table.Snapshot();
+  if (json) {
+    std::vector<JsonObject> objects;
+    for (const SearchHit& hit : hits) {
+      objects.push_back(JsonObject()
+                            .AddString(kDescriptionColumn, hit.description)
+                            .AddString(kUrlColumn, hit.url)
+                            .AddNumber(kRankColumn, hit.rank)
+                            .AddNumber(kHitsColumn, hit.hits)
+                            .AddString(kEngineColumn, hit.engine));
+    }
+    WriteJsonArray(context.out(), objects);
+  } else {
+    for (const SearchHit& hit : hits) {
+      context.out() << hit.description << '\t' << hit.url << '\t' << hit.rank << '\t' << hit.hits
+                    << '\t' << hit.engine << '\n';
+    }
+  }
+  return kExitOk;
+}
+
+}  // namespace sorvane::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "cli/argument_cursor.h"
+#include "cli/cli_context.h"
+
+namespace sorvane::cli {
+
+// Each command reads its own options and words from `arguments` and returns the
+// exit status. A UsageError thrown from a command becomes exit status 2.
+int RunEnginesCommand(CliContext& context, ArgumentCursor& arguments);
+int RunCategoriesCommand(CliContext& context, ArgumentCursor& arguments);
+int RunAddressCommand(CliContext& context, ArgumentCursor& arguments);
+int RunParseCommand(CliContext& context, ArgumentCursor& arguments);
+
+// Throws a UsageError naming the option the command does not know.
+[[noreturn]] void RejectOption(std::string_view command, const std::string& option);
+
+}  // namespace sorvane::cli

@@ -1,0 +1,98 @@
+#include "core/result_parser.h"
+
+#include "core/hit_merge.h"
+#include "core/relevance.h"
+#include "core/text_util.h"
+
+namespace sorvane {
+
+std::string StripTags(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t open = text.find('<', pos);
+    if (open == std::string_view::npos) break;
+    const std::size_t close = text.find('>', open);
+    if (close == std::string_view::npos) break;
+    result.append(text, pos, open - pos);
+    pos = close + 1;
+  }
+  result.append(text, pos, std::string_view::npos);
+  return result;
+}
+
+std::string CleanDescription(std::string_view title) {
+  std::string text = StripTags(title);
+  std::erase(text, '\n');
+  if (text.size() > kMaxDescriptionLength) text.resize(kMaxDescriptionLength);
+  RemoveAllRepeatedly(text, "&nbsp;");
+  RemoveAllRepeatedly(text, "&quot;");
+  std::erase_if(text, [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 32 || byte > 126;
+  });
+  return text;
+}
+
+std::string MakeLinkAbsolute(std::string_view link, std::string_view engineUrl) {
+  for (std::string_view marker : {"http://", "mailto:", "ftp://"}) {
+    if (link.find(marker) != std::string_view::npos) return std::string(link);
+  }
+  std::string absolute(engineUrl);
+  absolute += link;
+  return absolute;
+}
+
+int FindColumn(ResultsTable& table, std::string_view title) { return table.FindColumn(title); }
+
+int ParseResultPage(const SearchEngine& engine, std::string_view words, std::string& pageText,
+                    ResultsTable& table, bool skipKnownLinks) {
+  if (!engine.valid) return 0;
+  const std::string_view startToken = engine.startToken;
+  const std::string_view endToken = engine.endToken;
+  const std::size_t tokenLength = startToken.size();
+  const std::string_view page = pageText;
+
+  int taken = 0;
+  std::size_t at = page.find(startToken);
+  while (at != std::string_view::npos) {
+    const std::size_t afterToken = at + tokenLength;
+    // A quote as the second byte after the token marks an empty link: the page's
+    // list of hits is over.
+    if (afterToken + 1 >= page.size() || page[afterToken + 1] == '"') break;
+
+    const std::size_t linkEnd = page.find('"', afterToken);
+    if (linkEnd == std::string_view::npos) break;
+    // The link starts with the token's last four bytes; a shorter token would put
+    // that start before the page, which then starts the link instead.
+    const std::size_t linkStart = afterToken >= 4 ? afterToken - 4 : 0;
+    const std::string_view rawLink = page.substr(linkStart, linkEnd - linkStart);
+
+    const std::size_t titleStart = linkEnd + 2;
+    if (titleStart > page.size()) break;
+    const std::size_t titleEnd = page.find(endToken, titleStart);
+    if (titleEnd == std::string_view::npos) break;
+
+    const std::string link = MakeLinkAbsolute(rawLink, engine.url);
+    const std::string description = CleanDescription(page.substr(titleStart, titleEnd - titleStart));
+
+    // The zero byte ends the title in the page itself; the next hit is looked for
+    // just after it.
+    pageText[titleEnd] = '\0';
+    at = page.find(startToken, titleEnd + 1);
+
+    const int rank = ScoreRelevance(description, words);
+    const bool merged = table.WithLock([&](TableRows& rows) {
+      if (skipKnownLinks && FindRowByText(rows, rows.FindColumn(kUrlColumn), link) >= 0) {
+        return false;
+      }
+      MergeHit(rows, description, link, rank, engine.name);
+      return true;
+    });
+    if (merged) ++taken;
+  }
+  return taken;
+}
+
+}  // namespace sorvane

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/results_table.h"
+#include "core/search_engine.h"
+
+namespace sorvane {
+
+// Longest description kept from a hit's title, before entities and bytes outside
+// printable ASCII are removed.
+inline constexpr std::size_t kMaxDescriptionLength = 350;
+
+// Cuts the hits out of one result page and merges each into `table`; returns how
+// many it took. A hit starts at each occurrence of the engine's startToken; its
+// link runs from the token's last four bytes to the next double quote, its title
+// from two bytes after that quote to the next endToken. The page is changed (the
+// first byte of each end token found becomes a zero byte). With `skipKnownLinks` a
+// link the table already holds is neither counted nor merged; the test and the
+// merge of one hit are one step under the table's lock.
+int ParseResultPage(const SearchEngine& engine, std::string_view words, std::string& pageText,
+                    ResultsTable& table, bool skipKnownLinks);
+
+// Every run from a "<" through the next ">" removed; an unclosed "<" keeps the rest.
+std::string StripTags(std::string_view text);
+
+// The title of a hit as its row shows it: tags stripped, line feeds removed, cut to
+// 350 bytes, "&nbsp;" and "&quot;" removed, bytes outside 32..126 dropped.
+std::string CleanDescription(std::string_view title);
+
+// A link without "http://", "mailto:" or "ftp://" anywhere in it gets the engine's
+// url put in front, with nothing between.
+std::string MakeLinkAbsolute(std::string_view link, std::string_view engineUrl);
+
+// Index of the column titled `title`, or -1.
+int FindColumn(ResultsTable& table, std::string_view title);
+
+}  // namespace sorvane

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace sorvane {
+
+// What changed in a table, for whoever shows it.
+struct TableChange {
+  enum class Kind { RowInserted, CellChanged, ViewedChanged, Cleared };
+  Kind kind = Kind::Cleared;
+  int row = -1;
+  int column = -1;
+};
+
+// The rows of a results table, with no locking of their own (ResultsTable adds
+// the lock). Every cell holds text; each row also carries its `viewed` flag.
+//
+// Rows live in blocks of a few hundred, so inserting in the middle of a table of
+// 100,000 rows moves a few hundred pointers, not the whole table. Two indexes keep
+// the merge's questions cheap while giving exactly the answers a scan from the
+// first row would: where each link first occurs, and how the rows' ranks are
+// ordered (for a table in descending rank, "first row ranked below r" is a count).
+class TableRows {
+ public:
+  explicit TableRows(std::vector<std::string> columnTitles);
+  ~TableRows();
+  TableRows(const TableRows&) = delete;
+  TableRows& operator=(const TableRows&) = delete;
+
+  int ColumnCount() const { return static_cast<int>(titles_.size()); }
+  const std::string& ColumnTitle(int column) const;
+  int FindColumn(std::string_view title) const;  // -1 when no column has that title
+
+  int RowCount() const { return rowCount_; }
+  // An empty text for a row or column that does not exist.
+  const std::string& Cell(int row, int column) const;
+  bool IsViewed(int row) const;
+
+  // `cells` beyond the column count are dropped, missing ones are empty. A
+  // position outside 0..RowCount() appends. Returns the row's index.
+  int InsertRow(int position, std::vector<std::string> cells);
+  int AppendRow(std::vector<std::string> cells) { return InsertRow(rowCount_, std::move(cells)); }
+  void SetCell(int row, int column, std::string text);
+  void SetViewed(int row, bool viewed);
+  void DeleteAll();
+
+  // Index of the first row whose cell in `column` equals `text`, or -1.
+  int FirstRowWithText(int column, std::string_view text) const;
+  // Index of the first row whose "Rank" cell reads as less than `rank`, or
+  // RowCount() when there is none (or the table has no "Rank" column).
+  int FirstRowRankedBelow(int rank) const;
+
+  // The changes made since the last call, oldest first.
+  std::vector<TableChange> TakeChanges();
+
+ private:
+  struct Row;
+  struct Block;
+
+  Row* RowAt(int index) const;
+  int PositionOf(const Row* row) const;
+  void SplitBlock(std::size_t blockIndex);
+  int OutOfOrderPairs(const Row* upper, const Row* lower) const;
+  void IndexLink(Row* row);
+  void UnindexLink(Row* row);
+
+  std::vector<std::string> titles_;
+  int urlColumn_ = -1;
+  int rankColumn_ = -1;
+
+  std::vector<std::unique_ptr<Block>> blocks_;
+  std::vector<int> blockStarts_;  // index of each block's first row
+  int rowCount_ = 0;
+
+  std::unordered_map<std::string, std::vector<Row*>> rowsByLink_;
+  std::map<int, int> rowsPerRank_;
+  int outOfOrderPairs_ = 0;  // neighbours whose upper row ranks below the lower
+
+  std::vector<TableChange> changes_;
+};
+
+}  // namespace sorvane

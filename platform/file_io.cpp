@@ -1,0 +1,108 @@
+#include "platform/file_io.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace sorvane {
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return contents;
+}
+
+#ifdef _WIN32
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents) {
+  std::filesystem::path temp = path;
+  temp += L".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+    out.flush();
+    if (!out) {
+      out.close();
+      std::error_code ignored;
+      std::filesystem::remove(temp, ignored);
+      return false;
+    }
+  }
+  if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    std::error_code ignored;
+    std::filesystem::remove(temp, ignored);
+    return false;
+  }
+  return true;
+}
+
+#else
+
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+mode_t ModeForReplacement(const std::filesystem::path& path) {
+  struct stat existing {};
+  if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents) {
+  std::filesystem::path folder = path.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(pattern.data());
+  if (fd < 0) return false;
+  const std::string tempPath = pattern;
+
+  bool ok = WriteAll(fd, contents);
+  ok = ok && ::fchmod(fd, ModeForReplacement(path)) == 0;
+  ok = ok && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  ok = ok && ::rename(tempPath.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    ::unlink(tempPath.c_str());
+    return false;
+  }
+  // The rename itself reaches the disk only with its folder.
+  const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (folderFd >= 0) {
+    ::fsync(folderFd);
+    ::close(folderFd);
+  }
+  return true;
+}
+
+#endif
+
+}  // namespace sorvane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sorvane {
+
+// Everything that decides where the program folder is, gathered so that the choice
+// itself can be tested without touching the real environment.
+struct ProgramFolderInputs {
+  std::optional<std::filesystem::path> homeOption;  // --home DIR
+  std::optional<std::string> homeVariable;          // SORVANE_HOME
+  std::filesystem::path executableFolder;           // folder of the running program
+  std::filesystem::path userDataFolder;             // $XDG_DATA_HOME/sorvane or the like
+  // Folders holding the installed default files that seed a new per-user folder.
+  std::vector<std::filesystem::path> defaultsFolders;
+};
+
+// The folder that holds engines.dat, categories.dat, the results page and the
+// saved searches. In order: --home, SORVANE_HOME, the program's own folder when it
+// holds engines.dat and may be written (a portable install or the build tree),
+// otherwise the per-user data folder, created and seeded on first use with the
+// default files it does not have yet.
+std::filesystem::path ResolveProgramFolder(const ProgramFolderInputs& inputs);
+
+// The inputs as this process sees them: environment, executable path, the
+// platform's per-user data folder and the installed defaults.
+ProgramFolderInputs CurrentProgramFolderInputs(std::optional<std::filesystem::path> homeOption);
+
+// Folder of the running executable (Linux: /proc/self/exe), or the current folder.
+std::filesystem::path ExecutableFolder();
+
+}  // namespace sorvane

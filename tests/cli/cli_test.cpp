@@ -1,0 +1,201 @@
+// The command-line front end, run as the built program.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "support/temp_folder.h"
+
+namespace sorvane {
+namespace {
+
+using testing::TempFolder;
+
+struct CliResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ShellQuote(const std::string& argument) {
+  std::string quoted = "'";
+  for (char c : argument) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "'";
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  CliResult Run(const std::vector<std::string>& arguments, bool withHome = true) {
+    std::string command = ShellQuote(SORVANE_CLI_PATH);
+    if (withHome) command += " --home " + ShellQuote(home_.path().string());
+    for (const std::string& argument : arguments) command += " " + ShellQuote(argument);
+    command += " >" + ShellQuote((output_.path() / "out").string()) + " 2>" +
+               ShellQuote((output_.path() / "err").string()) + " </dev/null";
+    const int raw = std::system(command.c_str());
+    CliResult result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = output_.Read("out");
+    result.err = output_.Read("err");
+    return result;
+  }
+
+  void WriteStore() {
+    home_.Write("engines.dat",
+                "4\n"
+                "Paged\n<a class=\"r\" href=\"http\n</a>\nhttp://paged.example\n0\n/s?q=\n&p=%d\n/s?q=%s&p=%%d\n"
+                "Counted\n<a href=\"http\n</a>\nhttp://count.example\n1\n/find?n=%d&q=\n\n"
+                "Offset\n<h3><a href=\"/wik\n</a>\nhttps://wiki.example\n2\n/w?search=\n&offset=%d\n"
+                "Tab\tName\ns\ne\nu\n3\np\nx\nnext\n");
+    home_.Write("categories.dat",
+                "Entire Web\n2\nPaged\nCounted\nmy pc\n0\nEmail\n1\nCounted\nNowhere\n1\nX\n");
+  }
+
+  TempFolder home_;
+  TempFolder output_;
+};
+
+TEST_F(CliTest, EnginesPrintsEightFieldsPerRecord) {
+  WriteStore();
+  const CliResult result = Run({"engines"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "Paged\t<a class=\"r\" href=\"http\t</a>\thttp://paged.example\t0\t/s?q=\t&p=%d\t/s?q=%s&p=%%d\n"
+            "Counted\t<a href=\"http\t</a>\thttp://count.example\t1\t/find?n=%d&q=\t\t\n"
+            "Offset\t<h3><a href=\"/wik\t</a>\thttps://wiki.example\t2\t/w?search=\t&offset=%d\t\n"
+            "Tab\tName\ts\te\tu\t3\tp\tx\tnext\n");
+
+  const CliResult json = Run({"engines", "--json"});
+  EXPECT_EQ(json.status, 0);
+  EXPECT_NE(json.out.find("{\"name\": \"Paged\", \"startToken\": \"<a class=\\\"r\\\" href=\\\"http\", "
+                          "\"endToken\": \"</a>\", \"url\": \"http://paged.example\", \"searchType\": 0, "
+                          "\"prefix\": \"/s?q=\", \"suffix\": \"&p=%d\", \"nextPageCommand\": \"/s?q=%s&p=%%d\"}"),
+            std::string::npos)
+      << json.out;
+  EXPECT_NE(json.out.find("\"name\": \"Tab\\tName\""), std::string::npos);
+}
+
+TEST_F(CliTest, CategoriesListsAllRowsWithTheirEngines) {
+  WriteStore();
+  const CliResult result = Run({"categories"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out.substr(0, result.out.find("Arts")),
+            "0\tEntire Web\tPaged\tCounted\n1\tMy PC\n2\t");
+  EXPECT_NE(result.out.find("\n5\tEmail\tCounted\n6\tFinance\n"), std::string::npos);
+  EXPECT_EQ(result.out.substr(result.out.rfind("\n", result.out.size() - 2) + 1), "21\tTravel\n");
+
+  const CliResult json = Run({"categories", "--json"});
+  EXPECT_NE(json.out.find("{\"row\": 0, \"name\": \"Entire Web\", \"engines\": [\"Paged\", \"Counted\"]}"),
+            std::string::npos);
+  EXPECT_NE(json.out.find("{\"row\": 1, \"name\": \"My PC\", \"engines\": []}"), std::string::npos);
+}
+
+TEST_F(CliTest, CategoriesWithoutAStoreStillListsTheRows) {
+  const CliResult result = Run({"categories"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 22);
+}
+
+TEST_F(CliTest, AddressFirstAndNextPages) {
+  WriteStore();
+  CliResult result = Run({"address", "--engine", "Paged", "--next", "7", "--next", "12", "wooden boats"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "http://paged.example/s?q=wooden+boats&p=1\n"
+            "paged.example/s?q=wooden+boats&p=7\n"
+            "paged.example/s?q=wooden+boats&p=12\n");
+
+  result = Run({"address", "--engine", "Offset", "--query-type", "all", "--next=10", "wooden", "boats"});
+  EXPECT_EQ(result.out,
+            "https://wiki.example/w?search=\"wooden+boats\"&offset=0\n"
+            "https://wiki.example/w?search=\"wooden+boats\"&offset=10\n");
+
+  result = Run({"address", "--engine", "Counted", "--query-type", "1", "--next", "10", "100% cotton"});
+  EXPECT_EQ(result.out, "http://count.example/find?n=10&q=100% cotton\n") << "a ResultCount engine never pages";
+
+  result = Run({"address", "--engine", "Counted", "--category", "Email", "John Smith"});
+  EXPECT_EQ(result.out, "http://count.example/find?n=10&q=&F=John&L=Smith\n");
+
+  result = Run({"address", "--json", "--engine", "Paged", "--next", "3", "x"});
+  EXPECT_EQ(result.out,
+            "[\n  {\"page\": 1, \"address\": \"http://paged.example/s?q=x&p=1\"},\n"
+            "  {\"page\": 2, \"address\": \"paged.example/s?q=x&p=3\"}\n]\n");
+}
+
+TEST_F(CliTest, ParsePrintsTheMergedTable) {
+  WriteStore();
+  home_.Write("page1.htm",
+              "<a class=\"r\" href=\"http://a.example/\">Wooden <b>boats</b></a>"
+              "<a class=\"r\" href=\"http://b.example/\">Nothing</a>");
+  home_.Write("page2.htm", std::string("<a class=\"r\" href=\"http://a.example/\">again</a>"
+                                       "<a class=\"r\" href=\"http://c.exa\0mple/\">wooden boats wooden</a>",
+                                       134));
+  const std::string page1 = (home_.path() / "page1.htm").string();
+  const std::string page2 = (home_.path() / "page2.htm").string();
+  CliResult result = Run({"parse", "--engine", "Paged", "wooden", "boats", "--", page1, page2});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "wooden boats wooden\thttp://c.example/\t14\t1\tPaged\n"
+            "Wooden boats\thttp://a.example/\t12\t1\tPaged\n"
+            "Nothing\thttp://b.example/\t0\t1\tPaged\n");
+
+  result = Run({"parse", "--json", "--engine", "Paged", "nothing", "--", page1});
+  EXPECT_NE(result.out.find("{\"Description\": \"Nothing\", \"URL\": \"http://b.example/\", \"Rank\": 10, "
+                            "\"Hits\": 1, \"Engine\": \"Paged\"}"),
+            std::string::npos)
+      << result.out;
+
+  result = Run({"parse", "--engine", "Paged", "x", "--", page1, (home_.path() / "missing.htm").string()});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err.rfind("sorvane-cli: ", 0), 0u) << result.err;
+}
+
+TEST_F(CliTest, UsageErrorsAndUnknownNamesExitWithTwo) {
+  WriteStore();
+  const std::vector<std::vector<std::string>> calls = {
+      {},
+      {"frobnicate"},
+      {"engines", "--bogus"},
+      {"address", "--engine", "Nope", "x"},
+      {"address", "--engine", "Paged", "--category", "email", "x"},
+      {"address", "--engine", "Paged"},
+      {"address", "--engine", "Paged", "--query-type", "5", "x"},
+      {"address", "--engine", "Paged", "--next", "seven", "x"},
+      {"address", "--engine"},
+      {"parse", "--engine", "Paged", "x"},
+  };
+  for (const auto& call : calls) {
+    const CliResult result = Run(call);
+    EXPECT_EQ(result.status, 2) << (call.empty() ? "(nothing)" : call[0]) << ": " << result.err;
+    EXPECT_EQ(result.err.rfind("sorvane-cli: ", 0), 0u) << result.err;
+  }
+}
+
+TEST_F(CliTest, HelpGoesToStandardOutput) {
+  for (const std::vector<std::string>& call :
+       {std::vector<std::string>{"--help"}, {"-h"}, {"engines", "--help"}, {"address", "--help"},
+        {"parse", "--help"}, {"categories", "--help"}}) {
+    const CliResult result = Run(call);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out.rfind("usage: sorvane-cli", 0), 0u) << result.out;
+  }
+}
+
+TEST_F(CliTest, ProgramFolderFromTheEnvironment) {
+  WriteStore();
+  const std::string command = "SORVANE_HOME=" + ShellQuote(home_.path().string()) + " " +
+                              ShellQuote(SORVANE_CLI_PATH) + " engines >" +
+                              ShellQuote((output_.path() / "out").string());
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(output_.Read("out").substr(0, 6), "Paged\t");
+}
+
+}  // namespace
+}  // namespace sorvane

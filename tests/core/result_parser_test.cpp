@@ -1,0 +1,145 @@
+#include "core/result_parser.h"
+
+#include <gtest/gtest.h>
+
+namespace sorvane {
+namespace {
+
+SearchEngine Engine(std::string startToken, std::string endToken, std::string url = "http://engine.example") {
+  SearchEngine engine;
+  engine.name = "Finder";
+  engine.url = std::move(url);
+  engine.prefix = "/s?q=";
+  engine.startToken = std::move(startToken);
+  engine.endToken = std::move(endToken);
+  return engine;
+}
+
+int Parse(const SearchEngine& engine, std::string_view words, std::string page, ResultsTable& table,
+          bool skipKnownLinks = true) {
+  return ParseResultPage(engine, words, page, table, skipKnownLinks);
+}
+
+const std::string kResultPage =
+    "<html><head><title>Results</title></head><body>\n"
+    "<ol class=\"results\">\n"
+    "<li><a class=\"hit\" href=\"http://boats.example/wooden\"><b>Wooden</b> boats for sale</a>\n"
+    "<p>Snippet text</p></li>\n"
+    "<li><a class=\"hit\" href=\"http://museum.example/boats\">The wooden boats museum: wooden\n"
+    "boats of the world</a></li>\n"
+    "<li><a class=\"hit\" href=\"http://other.example/\">Nothing&nbsp;to&quot;see&quot; here</a></li>\n"
+    "</ol></body></html>\n";
+
+TEST(ParseResultPage, CutsEveryHitOfARealLookingPage) {
+  ResultsTable table;
+  EXPECT_EQ(Parse(Engine("<a class=\"hit\" href=\"http", "</a>"), "wooden boats", kResultPage, table), 3);
+  const std::vector<SearchHit> hits = table.Snapshot();
+  ASSERT_EQ(hits.size(), 3u);
+  // The museum: the phrase once (the line feed joined "wooden" and "boats") and
+  // "wooden" twice.
+  EXPECT_EQ(hits[0], (SearchHit{"The wooden boats museum: woodenboats of the world",
+                                "http://museum.example/boats", 14, 1, "Finder"}));
+  EXPECT_EQ(hits[1], (SearchHit{"Wooden boats for sale", "http://boats.example/wooden", 12, 1, "Finder"}));
+  EXPECT_EQ(hits[2], (SearchHit{"Nothingtosee here", "http://other.example/", 0, 1, "Finder"}));
+}
+
+TEST(ParseResultPage, LinkFormsAndTheEngineUrl) {
+  ResultsTable table;
+  // A token ending with the opening quote: the link begins with its last four bytes.
+  const std::string page = "<p><a href=\"/doc/1\">One</a> <a href=\"/r?u=http://x.example/\">Two</a>";
+  EXPECT_EQ(Parse(Engine("<a href=\"", "</a>"), "one", page, table), 2);
+  const std::vector<SearchHit> hits = table.Snapshot();
+  ASSERT_EQ(hits.size(), 2u);
+  EXPECT_EQ(hits[0].url, "http://engine.exampleef=\"/doc/1");
+  EXPECT_EQ(hits[1].url, "ef=\"/r?u=http://x.example/");  // holds "http://": kept as it is
+
+  ResultsTable relative;
+  EXPECT_EQ(Parse(Engine("<a href=\"/doc", "</a>", "http://e.example"), "x",
+                  "<a href=\"/doc/7\">Seven</a>", relative), 1);
+  EXPECT_EQ(relative.Snapshot()[0].url, "http://e.example/doc/7");
+}
+
+TEST(ParseResultPage, StopsAtMalformedHitsAndTheEndOfThePage) {
+  const SearchEngine engine = Engine("<a href=\"http", "</a>");
+  const struct {
+    const char* page;
+    int expected;
+  } cases[] = {
+      {"no hits here", 0},
+      {"<a href=\"http://a/\">A</a><a href=\"http://b/\">B has no end", 1},
+      {"<a href=\"http://a/\">A</a><a href=\"http\"\">empty link ends the list</a>", 1},
+      {"<a href=\"http://a/\">A</a><a href=\"http://b/ never closed", 1},
+      {"<a href=\"http", 0},
+      {"<a href=\"http:", 0},
+      {"<a href=\"http:/\"", 0},
+      {"<a href=\"http:/\">", 0},
+      {"<a href=\"http:/\">x</a", 0},
+      {"<a href=\"http:/\"></a>", 1},
+  };
+  for (const auto& c : cases) {
+    ResultsTable table;
+    EXPECT_EQ(Parse(engine, "a", c.page, table), c.expected) << c.page;
+  }
+}
+
+TEST(ParseResultPage, ShortStartTokensStartTheLinkAtThePageStart) {
+  ResultsTable table;
+  EXPECT_EQ(Parse(Engine("<", ">"), "x", "<\"a>title>", table), 1);
+  EXPECT_EQ(table.Snapshot()[0].url, "http://engine.example<");
+}
+
+TEST(ParseResultPage, KnownLinksAreSkippedOnlyWhenAsked) {
+  const SearchEngine engine = Engine("<a href=\"http", "</a>");
+  const std::string page = "<a href=\"http://a/\">A</a><a href=\"http://a/\">A again</a>";
+  ResultsTable skipping;
+  EXPECT_EQ(Parse(engine, "a", page, skipping, true), 1);
+  EXPECT_EQ(skipping.Snapshot()[0].hits, 1);
+
+  ResultsTable counting;
+  EXPECT_EQ(Parse(engine, "a", page, counting, false), 2);
+  ASSERT_EQ(counting.RowCount(), 1);
+  EXPECT_EQ(counting.Snapshot()[0].hits, 2);
+}
+
+TEST(ParseResultPage, InvalidRecordsAreNotParsedAndThePageIsMarked) {
+  SearchEngine engine = Engine("<a href=\"http", "</a>");
+  std::string page = "<a href=\"http://a/\">A</a>rest";
+  ResultsTable table;
+  EXPECT_EQ(ParseResultPage(engine, "a", page, table, true), 1);
+  EXPECT_EQ(page[page.find("/a>rest") - 1], '\0');
+
+  engine.valid = 0;
+  ResultsTable untouched;
+  std::string again = "<a href=\"http://a/\">A</a>";
+  EXPECT_EQ(ParseResultPage(engine, "a", again, untouched, true), 0);
+  EXPECT_EQ(untouched.RowCount(), 0);
+}
+
+TEST(CleanDescription, OrderOfTheCleaningSteps) {
+  EXPECT_EQ(CleanDescription("<b>Bold</b> and <i class=\"x>y\">odd</i>"), "Bold and y\">odd");
+  EXPECT_EQ(CleanDescription("open < tag never closed"), "open < tag never closed");
+  EXPECT_EQ(CleanDescription("line\none\r\ntwo"), "lineonetwo");
+  EXPECT_EQ(CleanDescription("two&nbsp;words &nb&nbsp;sp;gone &quot;q&quot;"), "twowords gone q");
+  EXPECT_EQ(CleanDescription("caf\xE9 ol\xC3\xA9\t!"), "caf ol!");
+  // Cut to 350 bytes before the entities go, so the result may be shorter.
+  const std::string title = std::string(340, 'a') + "&nbsp;&nbsp;bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb";
+  EXPECT_EQ(CleanDescription(title), std::string(340, 'a') + "&nbs");
+  EXPECT_EQ(CleanDescription(std::string(400, 'z')).size(), 350u);
+}
+
+TEST(StripTags, RemovesRunsFromLessThanToGreaterThan) {
+  EXPECT_EQ(StripTags("a<b>c</b>d"), "acd");
+  EXPECT_EQ(StripTags("<<x>>y"), ">y");
+  EXPECT_EQ(StripTags("a<b"), "a<b");
+  EXPECT_EQ(StripTags(""), "");
+}
+
+TEST(FindColumn, ByTitle) {
+  ResultsTable table;
+  EXPECT_EQ(FindColumn(table, "Description"), 0);
+  EXPECT_EQ(FindColumn(table, "Engine"), 4);
+  EXPECT_EQ(FindColumn(table, "engine"), -1);
+}
+
+}  // namespace
+}  // namespace sorvane

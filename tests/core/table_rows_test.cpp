@@ -1,0 +1,102 @@
+#include "core/table_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/hit_merge.h"
+#include "support/reference_table.h"
+
+namespace sorvane {
+namespace {
+
+void ExpectSameRows(const TableRows& rows, const testing::ReferenceTable& reference) {
+  ASSERT_EQ(rows.RowCount(), static_cast<int>(reference.rows.size()));
+  for (int i = 0; i < rows.RowCount(); ++i) {
+    ASSERT_EQ(HitAt(rows, i), reference.rows[static_cast<std::size_t>(i)]) << "row " << i;
+  }
+}
+
+// Many merges with repeated links and ranks; the blocked table with its indexes
+// must place every hit exactly where the plain scan does.
+TEST(TableRows, MergesLikeThePlainScanOverManyRows) {
+  std::mt19937 random(12345);
+  TableRows rows(DefaultResultColumns());
+  testing::ReferenceTable reference;
+  for (int i = 0; i < 6000; ++i) {
+    const int rank = static_cast<int>(random() % 101);
+    const bool repeat = i > 0 && random() % 5 == 0;
+    const std::string link = "http://site/" + std::to_string(repeat ? random() % i : i);
+    const std::string description = "hit " + std::to_string(i);
+    ASSERT_EQ(MergeHit(rows, description, link, rank, "E"), reference.Merge(description, link, rank, "E"))
+        << "merge " << i;
+  }
+  ExpectSameRows(rows, reference);
+}
+
+// Saved searches bring rows back in file order, which need not be sorted, and
+// cells can be rewritten; the merge must still answer as the scan would.
+TEST(TableRows, MergesLikeThePlainScanInUnsortedAndEditedTables) {
+  std::mt19937 random(99);
+  TableRows rows(DefaultResultColumns());
+  testing::ReferenceTable reference;
+  for (int i = 0; i < 800; ++i) {
+    const int rank = static_cast<int>(random() % 30);
+    const std::string link = "http://l/" + std::to_string(random() % 300);
+    rows.AppendRow({"d", link, std::to_string(rank), "1", "E"});
+    reference.rows.push_back({"d", link, rank, 1, "E"});
+  }
+  const int rankColumn = rows.FindColumn("Rank");
+  const int urlColumn = rows.FindColumn("URL");
+  for (int i = 0; i < 3000; ++i) {
+    const int action = static_cast<int>(random() % 10);
+    const int row = static_cast<int>(random() % static_cast<unsigned>(rows.RowCount()));
+    if (action == 0) {
+      const int rank = static_cast<int>(random() % 30);
+      rows.SetCell(row, rankColumn, std::to_string(rank));
+      reference.rows[static_cast<std::size_t>(row)].rank = rank;
+    } else if (action == 1) {
+      const std::string link = "http://l/" + std::to_string(random() % 300);
+      rows.SetCell(row, urlColumn, link);
+      reference.rows[static_cast<std::size_t>(row)].url = link;
+    } else {
+      const int rank = static_cast<int>(random() % 30);
+      const std::string link = "http://l/" + std::to_string(random() % 400);
+      ASSERT_EQ(MergeHit(rows, "m", link, rank, "E"), reference.Merge("m", link, rank, "E")) << i;
+    }
+  }
+  ExpectSameRows(rows, reference);
+}
+
+TEST(TableRows, CellsFlagsAndChangesAcrossBlockSplits) {
+  TableRows rows(DefaultResultColumns());
+  for (int i = 0; i < 2000; ++i) rows.InsertRow(i / 2, {std::to_string(i)});
+  // Inserting each row at i/2 reverses the odd ones into the upper half.
+  EXPECT_EQ(rows.Cell(0, 0), "1");
+  EXPECT_EQ(rows.Cell(999, 0), "1999");
+  EXPECT_EQ(rows.Cell(1000, 0), "1998");
+  EXPECT_EQ(rows.Cell(1999, 0), "0");
+  EXPECT_EQ(rows.Cell(2000, 0), "");
+  EXPECT_EQ(rows.Cell(-1, 0), "");
+  EXPECT_EQ(rows.Cell(0, 9), "");
+
+  rows.TakeChanges();
+  rows.SetViewed(1500, true);
+  rows.SetViewed(1500, true);  // no change, no news
+  EXPECT_TRUE(rows.IsViewed(1500));
+  EXPECT_FALSE(rows.IsViewed(1501));
+  rows.SetCell(3, 2, "7");
+  const std::vector<TableChange> changes = rows.TakeChanges();
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_EQ(changes[0].kind, TableChange::Kind::ViewedChanged);
+  EXPECT_EQ(changes[1].kind, TableChange::Kind::CellChanged);
+  EXPECT_EQ(changes[1].row, 3);
+
+  rows.DeleteAll();
+  EXPECT_EQ(rows.RowCount(), 0);
+  EXPECT_EQ(rows.FirstRowRankedBelow(50), 0);
+  EXPECT_EQ(MergeHit(rows, "d", "http://a/", 1, "E"), (InsertPosition{false, 0}));
+}
+
+}  // namespace
+}  // namespace sorvane

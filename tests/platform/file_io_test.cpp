@@ -1,0 +1,51 @@
+#include "platform/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/temp_folder.h"
+
+namespace sorvane {
+namespace {
+
+using testing::TempFolder;
+
+std::size_t FileCount(const std::filesystem::path& folder) {
+  std::size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
+  return count;
+}
+
+TEST(WriteFileAtomically, ReplacesTheFileAndKeepsItsPermissions) {
+  TempFolder folder;
+  const auto file = folder.Write("engines.dat", "old");
+  ::chmod(file.c_str(), 0640);
+  ASSERT_TRUE(WriteFileAtomically(file, std::string("new\0bytes", 9)));
+  EXPECT_EQ(ReadWholeFile(file), std::string("new\0bytes", 9));
+  struct stat info {};
+  ASSERT_EQ(::stat(file.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(FileCount(folder.path()), 1u) << "no temporary file is left behind";
+}
+
+TEST(WriteFileAtomically, FailureLeavesWhatWasThereAndNoTemporaryFile) {
+  TempFolder folder;
+  // A folder where the file should be: the rename over it fails after the write.
+  std::filesystem::create_directories(folder.path() / "engines.dat" / "inside");
+  EXPECT_FALSE(WriteFileAtomically(folder.path() / "engines.dat", "new"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "engines.dat" / "inside"));
+  EXPECT_EQ(FileCount(folder.path()), 1u);
+
+  EXPECT_FALSE(WriteFileAtomically(folder.path() / "missing" / "file", "x"));
+}
+
+TEST(ReadWholeFile, MissingFilesAndFoldersReadAsNothing) {
+  TempFolder folder;
+  EXPECT_FALSE(ReadWholeFile(folder.path() / "none").has_value());
+  EXPECT_FALSE(ReadWholeFile(folder.path()).has_value());
+  folder.Write("empty", "");
+  EXPECT_EQ(ReadWholeFile(folder.path() / "empty"), "");
+}
+
+}  // namespace
+}  // namespace sorvane
