@@ -17,6 +17,7 @@ struct TableRows::Row {
   int rank = 0;  // the "Rank" cell as a number, kept so ordering checks read no text
   Block* block = nullptr;
   std::size_t slot = 0;  // index inside the block
+  Row* nextWithSameLink = nullptr;
 };
 
 struct TableRows::Block {
@@ -72,18 +73,44 @@ int TableRows::OutOfOrderPairs(const Row* upper, const Row* lower) const {
 
 void TableRows::IndexLink(Row* row) {
   if (urlColumn_ < 0) return;
-  const std::string& link = row->cells[static_cast<std::size_t>(urlColumn_)];
-  if (!link.empty()) rowsByLink_[link].push_back(row);
+  const std::string_view link = row->cells[static_cast<std::size_t>(urlColumn_)];
+  if (link.empty()) return;
+  const auto [entry, inserted] = rowsByLink_.try_emplace(link, row);
+  if (!inserted) {
+    row->nextWithSameLink = entry->second->nextWithSameLink;
+    entry->second->nextWithSameLink = row;
+  }
 }
 
 void TableRows::UnindexLink(Row* row) {
   if (urlColumn_ < 0) return;
-  const std::string& link = row->cells[static_cast<std::size_t>(urlColumn_)];
+  const std::string_view link = row->cells[static_cast<std::size_t>(urlColumn_)];
   if (link.empty()) return;
   const auto entry = rowsByLink_.find(link);
   if (entry == rowsByLink_.end()) return;
-  std::erase(entry->second, row);
-  if (entry->second.empty()) rowsByLink_.erase(entry);
+  if (entry->second == row) {
+    // The key views this row's cell, so the entry moves to the next row's cell.
+    Row* next = row->nextWithSameLink;
+    rowsByLink_.erase(entry);
+    if (next != nullptr) {
+      rowsByLink_.emplace(std::string_view(next->cells[static_cast<std::size_t>(urlColumn_)]), next);
+    }
+  } else {
+    Row* before = entry->second;
+    while (before->nextWithSameLink != nullptr && before->nextWithSameLink != row) {
+      before = before->nextWithSameLink;
+    }
+    if (before->nextWithSameLink == row) before->nextWithSameLink = row->nextWithSameLink;
+  }
+  row->nextWithSameLink = nullptr;
+}
+
+void TableRows::CountRank(int rank, int delta) {
+  if (rank >= 0 && rank < static_cast<int>(rowsPerScoreRank_.size())) {
+    rowsPerScoreRank_[static_cast<std::size_t>(rank)] += delta;
+  } else if ((rowsPerOtherRank_[rank] += delta) == 0) {
+    rowsPerOtherRank_.erase(rank);
+  }
 }
 
 int TableRows::InsertRow(int position, std::vector<std::string> cells) {
@@ -119,7 +146,7 @@ int TableRows::InsertRow(int position, std::vector<std::string> cells) {
   for (std::size_t i = blockIndex + 1; i < blockStarts_.size(); ++i) ++blockStarts_[i];
   ++rowCount_;
 
-  if (rankColumn_ >= 0) ++rowsPerRank_[row->rank];
+  if (rankColumn_ >= 0) CountRank(row->rank, +1);
   IndexLink(row);
   if (block.rows.size() > kMaxBlockRows) SplitBlock(blockIndex);
 
@@ -156,10 +183,10 @@ void TableRows::SetCell(int rowIndex, int column, std::string text) {
     Row* upper = RowAt(rowIndex - 1);
     Row* lower = RowAt(rowIndex + 1);
     outOfOrderPairs_ -= OutOfOrderPairs(upper, row) + OutOfOrderPairs(row, lower);
-    if (--rowsPerRank_[row->rank] == 0) rowsPerRank_.erase(row->rank);
+    CountRank(row->rank, -1);
     cell = std::move(text);
     row->rank = ParseLenientInt(cell);
-    ++rowsPerRank_[row->rank];
+    CountRank(row->rank, +1);
     outOfOrderPairs_ += OutOfOrderPairs(upper, row) + OutOfOrderPairs(row, lower);
   } else {
     cell = std::move(text);
@@ -179,7 +206,8 @@ void TableRows::DeleteAll() {
   blockStarts_.clear();
   rowCount_ = 0;
   rowsByLink_.clear();
-  rowsPerRank_.clear();
+  rowsPerScoreRank_.fill(0);
+  rowsPerOtherRank_.clear();
   outOfOrderPairs_ = 0;
   changes_.push_back({TableChange::Kind::Cleared, -1, -1});
 }
@@ -187,10 +215,12 @@ void TableRows::DeleteAll() {
 int TableRows::FirstRowWithText(int column, std::string_view text) const {
   if (column < 0 || column >= ColumnCount()) return -1;
   if (column == urlColumn_ && !text.empty()) {
-    const auto entry = rowsByLink_.find(std::string(text));
+    const auto entry = rowsByLink_.find(text);
     if (entry == rowsByLink_.end()) return -1;
     int first = rowCount_;
-    for (const Row* row : entry->second) first = std::min(first, PositionOf(row));
+    for (const Row* row = entry->second; row != nullptr; row = row->nextWithSameLink) {
+      first = std::min(first, PositionOf(row));
+    }
     return first;
   }
   int index = 0;
@@ -209,7 +239,12 @@ int TableRows::FirstRowRankedBelow(int rank) const {
     // Ranks descend down the table, so the rows ranked at least `rank` are exactly
     // the ones before the first row ranked below it.
     int atLeast = 0;
-    for (auto it = rowsPerRank_.lower_bound(rank); it != rowsPerRank_.end(); ++it) atLeast += it->second;
+    for (int r = std::max(rank, 0); r < static_cast<int>(rowsPerScoreRank_.size()); ++r) {
+      atLeast += rowsPerScoreRank_[static_cast<std::size_t>(r)];
+    }
+    for (auto it = rowsPerOtherRank_.lower_bound(rank); it != rowsPerOtherRank_.end(); ++it) {
+      atLeast += it->second;
+    }
     return atLeast;
   }
   int index = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -68,6 +69,7 @@ class TableRows {
   int OutOfOrderPairs(const Row* upper, const Row* lower) const;
   void IndexLink(Row* row);
   void UnindexLink(Row* row);
+  void CountRank(int rank, int delta);
 
   std::vector<std::string> titles_;
   int urlColumn_ = -1;
@@ -77,8 +79,12 @@ class TableRows {
   std::vector<int> blockStarts_;  // index of each block's first row
   int rowCount_ = 0;
 
-  std::unordered_map<std::string, std::vector<Row*>> rowsByLink_;
-  std::map<int, int> rowsPerRank_;
+  // Each link maps to one of its rows; the others hang off that row in a chain.
+  // The key views the mapped row's own cell, so an index entry costs no copy.
+  std::unordered_map<std::string_view, Row*> rowsByLink_;
+  // Rows per rank: the merge's ranks 0..100 in an array, anything else in a map.
+  std::array<int, 101> rowsPerScoreRank_{};
+  std::map<int, int> rowsPerOtherRank_;
   int outOfOrderPairs_ = 0;  // neighbours whose upper row ranks below the lower
 
   std::vector<TableChange> changes_;
