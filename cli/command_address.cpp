@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/json_output.h"
+#include "cli/shared_options.h"
 #include "core/address_split.h"
 #include "core/query_address.h"
 
@@ -20,24 +21,14 @@ constexpr const char* kUsage =
 }  // namespace
 
 int RunAddressCommand(CliContext& context, ArgumentCursor& arguments) {
-  std::string engineName;
-  std::string category;
-  bool haveCategory = false;
+  SharedOptions options;
   int queryType = EntirePhrase;
   std::vector<int> nextTotals;
-  bool json = false;
   while (arguments.AtOption()) {
     std::string value;
-    if (arguments.TakeFlag("--help")) {
-      context.out() << kUsage;
-      return kExitOk;
-    } else if (arguments.TakeFlag("--json")) {
-      json = true;
-    } else if (arguments.TakeOption("--engine", value)) {
-      engineName = value;
-    } else if (arguments.TakeOption("--category", value)) {
-      category = value;
-      haveCategory = true;
+    if (TakeSharedOption(arguments, options,
+                         SharedOptions::kJson | SharedOptions::kEngine | SharedOptions::kCategory)) {
+      continue;
     } else if (arguments.TakeOption("--query-type", value)) {
       queryType = ParseQueryType(value);
     } else if (arguments.TakeOption("--next", value)) {
@@ -46,13 +37,17 @@ int RunAddressCommand(CliContext& context, ArgumentCursor& arguments) {
       RejectOption("address", arguments.Peek());
     }
   }
+  if (options.help) {
+    context.out() << kUsage;
+    return kExitOk;
+  }
   const std::string words = arguments.TakeWords();
-  if (engineName.empty()) throw UsageError("address needs --engine NAME");
+  if (options.engine.empty()) throw UsageError("address needs --engine NAME");
   if (words.empty()) throw UsageError("address needs the words to search for");
-  if (haveCategory) RequireCategory(context, category);
-  const EnginePtr engine = RequireEngine(context, engineName);
+  if (options.category) RequireCategory(context, *options.category);
+  const EnginePtr engine = RequireEngine(context, options.engine);
 
-  const std::string typed = haveCategory ? RewriteWordsForCategory(category, words) : words;
+  const std::string typed = options.category ? RewriteWordsForCategory(*options.category, words) : words;
   const std::string encoded = EncodeQuery(typed, queryType);
   std::vector<std::string> addresses = {BuildRequestAddress(*engine, encoded)};
 
@@ -69,7 +64,7 @@ int RunAddressCommand(CliContext& context, ArgumentCursor& arguments) {
     }
   }
 
-  if (json) {
+  if (options.json) {
     std::vector<JsonObject> objects;
     for (std::size_t i = 0; i < addresses.size(); ++i) {
       objects.push_back(JsonObject().AddNumber("page", static_cast<long long>(i) + 1).AddString("address", addresses[i]));

@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/json_output.h"
+#include "cli/shared_options.h"
 
 namespace sorvane::cli {
 
@@ -14,18 +15,15 @@ constexpr const char* kUsage =
 }  // namespace
 
 int RunCategoriesCommand(CliContext& context, ArgumentCursor& arguments) {
-  bool json = false;
+  SharedOptions options;
   while (arguments.AtOption()) {
-    if (arguments.TakeFlag("--help")) {
-      context.out() << kUsage;
-      return kExitOk;
-    }
-    if (arguments.TakeFlag("--json")) {
-      json = true;
-      continue;
-    }
-    RejectOption("categories", arguments.Peek());
+    if (!TakeSharedOption(arguments, options, SharedOptions::kJson)) RejectOption("categories", arguments.Peek());
   }
+  if (options.help) {
+    context.out() << kUsage;
+    return kExitOk;
+  }
+  const bool json = options.json;
   if (!arguments.Done()) throw UsageError("categories takes no words: '" + arguments.Peek() + "'");
 
   std::vector<JsonObject> objects;

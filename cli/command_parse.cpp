@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/json_output.h"
+#include "cli/shared_options.h"
 #include "core/lenient_number.h"
 #include "core/query_address.h"
 #include "core/result_parser.h"
@@ -23,33 +24,24 @@ constexpr const char* kUsage =
 }  // namespace
 
 int RunParseCommand(CliContext& context, ArgumentCursor& arguments) {
-  std::string engineName;
-  std::string category;
-  bool haveCategory = false;
-  bool json = false;
+  SharedOptions options;
   while (arguments.AtOption()) {
-    std::string value;
-    if (arguments.TakeFlag("--help")) {
-      context.out() << kUsage;
-      return kExitOk;
-    } else if (arguments.TakeFlag("--json")) {
-      json = true;
-    } else if (arguments.TakeOption("--engine", value)) {
-      engineName = value;
-    } else if (arguments.TakeOption("--category", value)) {
-      category = value;
-      haveCategory = true;
-    } else {
+    if (!TakeSharedOption(arguments, options,
+                          SharedOptions::kJson | SharedOptions::kEngine | SharedOptions::kCategory)) {
       RejectOption("parse", arguments.Peek());
     }
   }
+  if (options.help) {
+    context.out() << kUsage;
+    return kExitOk;
+  }
   const std::string words = arguments.TakeWords("--");
   const std::vector<std::string> files = arguments.TakeRest();
-  if (engineName.empty()) throw UsageError("parse needs --engine NAME");
+  if (options.engine.empty()) throw UsageError("parse needs --engine NAME");
   if (words.empty()) throw UsageError("parse needs the words that rank the hits");
   if (files.empty()) throw UsageError("parse needs '--' and at least one FILE");
-  if (haveCategory) RequireCategory(context, category);
-  const EnginePtr engine = RequireEngine(context, engineName);
+  if (options.category) RequireCategory(context, *options.category);
+  const EnginePtr engine = RequireEngine(context, options.engine);
 
   // Every file is read before any is parsed, so a missing one prints no table.
   std::vector<std::string> pages;
@@ -63,12 +55,12 @@ int RunParseCommand(CliContext& context, ArgumentCursor& arguments) {
     pages.push_back(std::move(*page));
   }
 
-  const std::string rankWords = haveCategory ? RewriteWordsForCategory(category, words) : words;
+  const std::string rankWords = options.category ? RewriteWordsForCategory(*options.category, words) : words;
   ResultsTable table;
   for (std::string& page : pages) ParseResultPage(*engine, rankWords, page, table, true);
 
   const std::vector<SearchHit> hits = table.Snapshot();
-  if (json) {
+  if (options.json) {
     std::vector<JsonObject> objects;
     for (const SearchHit& hit : hits) {
       objects.push_back(JsonObject()
