@@ -44,7 +44,7 @@ void BM_MergeHits(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_MergeHits)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_MergeHits)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_MergeHitsNaive(benchmark::State& state) {
   const std::vector<Hit> hits = MakeHits(static_cast<int>(state.range(0)));
@@ -55,6 +55,7 @@ void BM_MergeHitsNaive(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
+BENCHMARK(BM_MergeHitsNaive)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MergeHitsNaive)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
