@@ -8,10 +8,11 @@ namespace sorvane {
 
 namespace {
 
-// A text holding a line break would shift every later field of the file and so
-// corrupt the store; it is written with the break turned into a space instead.
+// A text holding a line feed would shift every later field of the file and so
+// corrupt the store; it is written with the line feed turned into a space. A
+// carriage return alone ends no line, so it is kept.
 void AppendTextLine(std::string& out, std::string_view text) {
-  for (char c : text) out.push_back(c == '\n' || c == '\r' ? ' ' : c);
+  for (char c : text) out.push_back(c == '\n' ? ' ' : c);
   out.push_back('\n');
 }
 

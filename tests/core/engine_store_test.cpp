@@ -116,6 +116,14 @@ TEST(EngineFile, LineBreaksInsideATextCannotCorruptTheFile) {
   ASSERT_EQ(reread.size(), 1u);
   EXPECT_EQ(reread.at(0)->name, "Two Lines");
   EXPECT_EQ(reread.at(0)->suffix, engine.suffix);
+
+  // A carriage return inside a text ends no line, so it comes back as it was.
+  EngineList withReturn;
+  withReturn.Append(MakeEngine("Carriage\rReturn", ResultCount));
+  EngineList rereadReturn;
+  ParseEngines(FormatEngines(withReturn), rereadReturn);
+  ASSERT_EQ(rereadReturn.size(), 1u);
+  EXPECT_EQ(rereadReturn.at(0)->name, "Carriage\rReturn");
 }
 
 TEST(CategoryFile, AttachesListsByNameIgnoringCase) {
