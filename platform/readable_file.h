@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace sorvane {
+
+// A regular file opened for reading its raw bytes. Only regular files are ever
+// opened: a FIFO, a device or a socket could block a reader or never end, and a
+// link counts only when it leads to a regular file. Where the system allows it
+// the open does not change the file's access time.
+// Thread rule: one thread at a time per object.
+class ReadableFile {
+ public:
+  ReadableFile() = default;
+  ~ReadableFile();
+  ReadableFile(ReadableFile&& other) noexcept;
+  ReadableFile& operator=(ReadableFile&& other) noexcept;
+  ReadableFile(const ReadableFile&) = delete;
+  ReadableFile& operator=(const ReadableFile&) = delete;
+
+  // `name` inside the open folder `folderHandle` (or a full path with -1).
+  // `mayBeLink`: the entry is a link, so its target is checked before opening.
+  // False when it cannot be opened or is not a regular file.
+  bool Open(int folderHandle, const std::string& name, bool mayBeLink);
+  bool IsOpen() const { return fd_ >= 0; }
+  std::uint64_t Size() const { return size_; }
+
+  // Fills `buffer` as far as the file goes: returns the bytes read, fewer than
+  // `capacity` only at the end of the file or at a read error.
+  std::size_t Read(unsigned char* buffer, std::size_t capacity);
+
+  void Close();
+
+ private:
+  int fd_ = -1;
+  std::uint64_t size_ = 0;
+};
+
+}  // namespace sorvane
