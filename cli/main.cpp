@@ -18,6 +18,7 @@ constexpr const char* kUsage =
     "  categories   list the 22 categories and their engines\n"
     "  address      print the addresses an engine is asked for\n"
     "  parse        cut the hits out of saved result pages\n"
+    "  scan         look for a phrase in the files of folders or drives\n"
     "\n"
     "--home DIR names the program folder (engines.dat, categories.dat, saved\n"
     "searches); otherwise SORVANE_HOME, the program's own folder when it holds\n"
@@ -33,6 +34,7 @@ const std::map<std::string, Command, std::less<>>& CommandTable() {
       {"categories", RunCategoriesCommand},
       {"address", RunAddressCommand},
       {"parse", RunParseCommand},
+      {"scan", RunScanCommand},
   };
   return table;
 }

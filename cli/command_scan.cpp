@@ -1,0 +1,170 @@
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <ostream>
+#include <thread>
+
+#include "cli/commands.h"
+#include "cli/json_output.h"
+#include "pcsearch/drives.h"
+#include "pcsearch/folder_scan.h"
+
+namespace sorvane::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: sorvane-cli [--home DIR] scan [--recurse] [--folder DIR]... [--no-save]\n"
+    "                   [--json] [--readers N] PHRASE\n"
+    "\n"
+    "Looks for PHRASE, without regard to letter case, in every file of the folders\n"
+    "given, in the order given (with --recurse, in their subfolders too); without\n"
+    "--folder, in every fixed, network and RAM drive, each scanned on its own.\n"
+    "Prints one row per matching file: Description (the text around the phrase),\n"
+    "URL (the file's path), Rank, Hits, Engine, tab-separated, best rank first.\n"
+    "On a terminal, standard error shows the files and bytes read so far and the\n"
+    "file being read; Ctrl-C stops the scan and still prints what was found.\n"
+    "--readers N: threads that read files beside the one that walks the folders\n"
+    "(0 reads on the walking thread; the rows are the same either way).\n"
+    "Saving the search is not available yet: pass --no-save.\n";
+
+// Set by the Ctrl-C handler; a signal handler can do no more than this.
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int) { interrupted = 1; }
+
+// Keeps the path being read for the live line, and prints nothing else.
+class CliScanListener : public ScanListener {
+ public:
+  void OnProgress(std::string_view text) override {
+    std::lock_guard lock(mutex_);
+    text_.assign(text);
+  }
+  void OnScanDone() override {}
+
+  std::string Text() {
+    std::lock_guard lock(mutex_);
+    return text_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::string text_;
+};
+
+std::string LiveLine(const ScanControl& control, const std::string& text) {
+  char counts[96];
+  std::snprintf(counts, sizeof counts, "%llu files, %.1f MB  ",
+                static_cast<unsigned long long>(control.FilesRead()),
+                static_cast<double>(control.BytesRead()) / 1e6);
+  std::string line = counts + text;
+  // One terminal line: keep the end of a long path, where the file name is.
+  constexpr std::size_t kWidth = 100;
+  if (line.size() > kWidth) line = std::string(counts) + "..." + line.substr(line.size() - (kWidth - 3 - std::strlen(counts)));
+  std::erase_if(line, [](char c) { return static_cast<unsigned char>(c) < 32; });
+  return line;
+}
+
+}  // namespace
+
+int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
+  ScanRequest request;
+  bool json = false;
+  bool save = true;
+  bool haveFolders = false;
+  request.readers = std::thread::hardware_concurrency() >= 2 ? 2 : 0;
+  while (arguments.AtOption()) {
+    std::string value;
+    if (arguments.TakeFlag("--help")) {
+      context.out() << kUsage;
+      return kExitOk;
+    } else if (arguments.TakeFlag("--json")) {
+      json = true;
+    } else if (arguments.TakeFlag("--recurse")) {
+      request.recurse = true;
+    } else if (arguments.TakeFlag("--no-save")) {
+      save = false;
+    } else if (arguments.TakeOption("--folder", value)) {
+      if (value.empty()) throw UsageError("scan: --folder needs a folder");
+      request.folders.push_back(value);
+      haveFolders = true;
+    } else if (arguments.TakeOption("--readers", value)) {
+      request.readers = std::clamp(ParseWholeNumber(value, "--readers"), 0, 16);
+    } else {
+      RejectOption("scan", arguments.Peek());
+    }
+  }
+  request.phrase = arguments.TakeWords();
+  if (request.phrase.empty()) throw UsageError("scan needs the PHRASE to look for");
+  if (save) {
+    context.ReportError("scan: saving the search is not available yet; pass --no-save");
+    return kExitFailure;
+  }
+  if (!haveFolders) {
+    request.folders = AllDriveFolders();
+    request.stayOnFileSystem = true;
+  }
+
+  ResultsTable table;
+  CliScanListener listener;
+  ScanControl control;
+  interrupted = 0;
+  struct sigaction action {};
+  struct sigaction previous {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, &previous);
+
+  // The watcher turns Ctrl-C into a stop and draws the live line; it never
+  // touches the table.
+  const bool live = ::isatty(STDERR_FILENO) == 1;
+  std::mutex watchMutex;
+  std::condition_variable watchWake;
+  bool scanning = true;
+  std::thread watcher([&] {
+    std::unique_lock lock(watchMutex);
+    while (scanning) {
+      watchWake.wait_for(lock, std::chrono::milliseconds(100));
+      if (interrupted) control.RequestStop();
+      if (live && scanning) context.err() << "\r\x1b[K" << LiveLine(control, listener.Text()) << std::flush;
+    }
+  });
+  ScanFolders(request, table, listener, control);
+  {
+    std::lock_guard lock(watchMutex);
+    scanning = false;
+  }
+  watchWake.notify_all();
+  watcher.join();
+  sigaction(SIGINT, &previous, nullptr);
+  if (live) context.err() << "\r\x1b[K" << LiveLine(control, "") << (interrupted ? "(stopped)" : "") << "\n";
+
+  const std::vector<SearchHit> hits = table.Snapshot();
+  if (json) {
+    std::vector<JsonObject> objects;
+    for (const SearchHit& hit : hits) {
+      objects.push_back(JsonObject()
+                            .AddString(kDescriptionColumn, hit.description)
+                            .AddString(kUrlColumn, hit.url)
+                            .AddNumber(kRankColumn, hit.rank)
+                            .AddNumber(kHitsColumn, hit.hits)
+                            .AddString(kEngineColumn, hit.engine));
+    }
+    WriteJsonArray(context.out(), objects);
+  } else {
+    for (const SearchHit& hit : hits) {
+      context.out() << hit.description << '\t' << hit.url << '\t' << hit.rank << '\t' << hit.hits
+                    << '\t' << hit.engine << '\n';
+    }
+  }
+  return kExitOk;
+}
+
+}  // namespace sorvane::cli
