@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "support/temp_folder.h"
 
@@ -243,6 +244,29 @@ TEST_F(CliTest, SavedListWithoutAnySavedSearchIsEmpty) {
   const CliResult result = Run({"saved", "list"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "");
+}
+
+// A scan ends like a web search: the page is written and the search is kept
+// under the phrase in the My PC row; --no-save leaves the program folder as it was.
+TEST_F(CliTest, ScanSavesItsRowsUnlessToldNotTo) {
+  TempFolder tree;
+  tree.Write("notes/boat.txt", "plans for a Wooden Boat hull");
+  tree.Write("notes/car.txt", "nothing to see");
+  const std::string folder = (tree.path() / "notes").string();
+
+  const CliResult unsaved = Run({"scan", "--no-save", "--folder", folder, "wooden boat"});
+  ASSERT_EQ(unsaved.status, 0) << unsaved.err;
+  EXPECT_FALSE(std::filesystem::exists(home_.path() / "Search Results.htm"));
+  EXPECT_EQ(Run({"saved", "list"}).out, "");
+
+  const CliResult saved = Run({"scan", "--folder", folder, "wooden boat"});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  EXPECT_NE(saved.out.find((tree.path() / "notes/boat.txt").string()), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(home_.path() / "Search Results.htm"));
+  EXPECT_EQ(Run({"saved", "list"}).out, "wooden boat\n");
+  const CliResult shown = Run({"saved", "show", "wooden boat"});
+  EXPECT_EQ(shown.out.substr(0, shown.out.find('\n')), "category\t1");
+  EXPECT_NE(shown.out.find("boat.txt\t"), std::string::npos);
 }
 
 TEST_F(CliTest, ProgramFolderFromTheEnvironment) {
