@@ -18,6 +18,7 @@ constexpr char32_t kNotAscii = 0xFFFD;
 
 bool IsAsciiLetter(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsAsciiDigit(char32_t c) { return c >= '0' && c <= '9'; }
+int DecimalValue(char c) { return (c >= '0' && c <= '9') ? c - '0' : -1; }
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -39,7 +40,7 @@ char32_t DecodeReference(std::string_view text, std::size_t pos, std::size_t& le
     const std::size_t digitsStart = i;
     std::uint32_t value = 0;
     for (; i < text.size(); ++i) {
-      const int digit = hex ? HexValue(text[i]) : (IsAsciiDigit(static_cast<unsigned char>(text[i])) ? text[i] - '0' : -1);
+      const int digit = hex ? HexValue(text[i]) : DecimalValue(text[i]);
       if (digit < 0) break;
       value = value * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
       if (value > 0x10FFFF) value = 0x110000;  // out of range; keep it there
