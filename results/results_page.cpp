@@ -18,6 +18,7 @@ constexpr char32_t kNotAscii = 0xFFFD;
 
 bool IsAsciiLetter(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsAsciiDigit(char32_t c) { return c >= '0' && c <= '9'; }
+int DecimalValue(char c) { return (c >= '0' && c <= '9') ? c - '0' : -1; }
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -39,7 +40,7 @@ char32_t DecodeReference(std::string_view text, std::size_t pos, std::size_t& le
     const std::size_t digitsStart = i;
     std::uint32_t value = 0;
     for (; i < text.size(); ++i) {
-      const int digit = hex ? HexValue(text[i]) : (IsAsciiDigit(static_cast<unsigned char>(text[i])) ? text[i] - '0' : -1);
+      const int digit = hex ? HexValue(text[i]) : DecimalValue(text[i]);
       if (digit < 0) break;
       value = value * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
       if (value > 0x10FFFF) value = 0x110000;  // out of range; keep it there
@@ -60,10 +61,11 @@ char32_t DecodeReference(std::string_view text, std::size_t pos, std::size_t& le
   return 0;
 }
 
-// The link's characters as the browser sees them once it has read the attribute:
+// The start of the link as the browser sees it once it has read the attribute:
 // references decoded, tabs and line breaks dropped, leading spaces and control
-// characters skipped.
-std::u32string LinkAsBrowserReadsIt(std::string_view link) {
+// characters skipped. It ends with the first character that cannot belong to a
+// scheme, which is all a scheme test needs.
+std::u32string LinkStartAsBrowserReadsIt(std::string_view link) {
   std::u32string decoded;
   for (std::size_t i = 0; i < link.size();) {
     char32_t c = static_cast<unsigned char>(link[i]);
@@ -80,6 +82,7 @@ std::u32string LinkAsBrowserReadsIt(std::string_view link) {
     if (c == '\t' || c == '\n' || c == '\r') continue;
     if (decoded.empty() && c <= 0x20) continue;
     decoded.push_back(c >= 0x80 ? kNotAscii : c);
+    if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != '+' && c != '-' && c != '.') break;
   }
   return decoded;
 }
@@ -145,7 +148,7 @@ std::string EscapePageText(std::string_view text) {
 }
 
 std::string SafeLinkTarget(std::string_view link) {
-  const std::u32string seen = LinkAsBrowserReadsIt(link);
+  const std::u32string seen = LinkStartAsBrowserReadsIt(link);
   std::string scheme;
   for (const char32_t c : seen) {
     if (c == ':') {

@@ -108,6 +108,12 @@ std::optional<int> LoadSearch(const fs::path& path, ResultsTable& table) {
   return search->categoryRow;
 }
 
+std::optional<int> LoadSavedSearch(const fs::path& programFolder, std::string_view words, ResultsTable& table) {
+  const std::optional<fs::path> path = FindSavedSearch(programFolder, words);
+  if (!path) return std::nullopt;
+  return LoadSearch(*path, table);
+}
+
 std::vector<std::string> ListSavedSearches(const fs::path& programFolder) {
   std::vector<std::string> titles;
   const fs::path folder = SearchResultsFolder(programFolder);

@@ -65,6 +65,10 @@ std::optional<SavedSearch> ReadSavedSearch(const std::filesystem::path& path);
 // returns the category row to select; nothing, and the table untouched, when the
 // file cannot be opened.
 std::optional<int> LoadSearch(const std::filesystem::path& path, ResultsTable& table);
+// The same for the saved search of `words` (as FindSavedSearch finds it), as the
+// Previous Searches list's choice loads it.
+std::optional<int> LoadSavedSearch(const std::filesystem::path& programFolder, std::string_view words,
+                                   ResultsTable& table);
 
 // The titles the Previous Searches list shows: the words of every ".svq" file, in
 // the order the file system lists the folder, empty titles left out.

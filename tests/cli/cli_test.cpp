@@ -136,7 +136,7 @@ TEST_F(CliTest, ParsePrintsTheMergedTable) {
               "<a class=\"r\" href=\"http://b.example/\">Nothing</a>");
   home_.Write("page2.htm", std::string("<a class=\"r\" href=\"http://a.example/\">again</a>"
                                        "<a class=\"r\" href=\"http://c.exa\0mple/\">wooden boats wooden</a>",
-                                       134));
+                                       109));
   const std::string page1 = (home_.path() / "page1.htm").string();
   const std::string page2 = (home_.path() / "page2.htm").string();
   CliResult result = Run({"parse", "--engine", "Paged", "wooden", "boats", "--", page1, page2});

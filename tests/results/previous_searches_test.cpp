@@ -69,11 +69,14 @@ TEST(PreviousSearches, SavedMyPcSearchIsSearchedAgainOnThePc) {
   const SelectDecision chosen = DecidePreviousSearchSelected(list);
   ASSERT_EQ(chosen.outcome, SelectOutcome::Load);
   ResultsTable table;
-  const std::optional<int> category = LoadSearch(*FindSavedSearch(home.path(), chosen.words), table);
+  const std::optional<int> category = LoadSavedSearch(home.path(), chosen.words, table);
   ASSERT_TRUE(category);
   const SearchAgainDecision again = DecideSearchAgain(list, *category);
   EXPECT_EQ(again.outcome, SearchAgainOutcome::StartPcSearch);
   EXPECT_EQ(again.words, "invoice 2004");
+  EXPECT_EQ(table.Cell(0, 1), "/home/me/a.txt");
+  EXPECT_FALSE(LoadSavedSearch(home.path(), "never saved", table));
+  EXPECT_EQ(table.RowCount(), 1);
 }
 
 }  // namespace
