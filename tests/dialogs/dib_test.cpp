@@ -165,7 +165,8 @@ TEST(DibColorTable, ColorsUsedNonZeroIsTakenAsIs) {
   spec.table = GreyTable(20);
   spec.rows = {{0x13, 0xF0}};
   CDib four;
-  ASSERT_TRUE(four.Load(MakeDib(spec)));
+  const Bytes fourBitBytes = MakeDib(spec);
+  ASSERT_TRUE(four.Load(fourBitBytes));
   EXPECT_EQ(four.ColorCount(), 20u);
 }
 
@@ -174,7 +175,8 @@ TEST(DibColorTable, DirectColourHasNoTableUnlessOneIsNamed) {
   spec.bitCount = 24;
   spec.rows = {{1, 2, 3}};
   CDib dib;
-  ASSERT_TRUE(dib.Load(MakeDib(spec)));
+  const Bytes plainBytes = MakeDib(spec);
+  ASSERT_TRUE(dib.Load(plainBytes));
   EXPECT_EQ(dib.ColorCount(), 0u);
   EXPECT_TRUE(dib.ColorTable().empty());
   EXPECT_FALSE(dib.HasPalette());
@@ -197,7 +199,8 @@ TEST(DibDecode, IndexedDepthsPackTheLeftmostPixelHighAndPadRowsToFourBytes) {
   const std::vector<Rgb> expectedOne = {{255, 255, 255}, {0, 0, 0}, {255, 255, 255}, {255, 255, 255}, {0, 0, 0},
                                         {0, 0, 0},       {0, 0, 0}, {0, 0, 0},       {0, 0, 0},       {255, 255, 255}};
   CDib dib;
-  ASSERT_TRUE(dib.Load(MakeDib(one)));
+  const Bytes oneBitBytes = MakeDib(one);
+  ASSERT_TRUE(dib.Load(oneBitBytes));
   EXPECT_EQ(dib.RowStride(), 4u);
   EXPECT_EQ(AllPixels(*DecodeDib(dib)), expectedOne);
 
@@ -216,7 +219,8 @@ TEST(DibDecode, IndexedDepthsPackTheLeftmostPixelHighAndPadRowsToFourBytes) {
   eight.height = 2;
   eight.table = GreyTable(256);
   eight.rows = {{1, 2, 3, 4, 5}, {250, 251, 252, 253, 254}};
-  ASSERT_TRUE(dib.Load(MakeDib(eight)));
+  const Bytes eightBitBytes = MakeDib(eight);
+  ASSERT_TRUE(dib.Load(eightBitBytes));
   EXPECT_EQ(dib.RowStride(), 8u);
   EXPECT_EQ(dib.Bits().size(), 16u);
   const DibPixels eightPixels = *DecodeDib(dib);
@@ -233,7 +237,8 @@ TEST(DibDecode, RowsAreBottomUpForPositiveHeightAndTopDownForNegative) {
   EXPECT_EQ(AllPixels(LoadAndDecode(MakeDib(spec))), (std::vector<Rgb>{{3, 0, 0}, {2, 0, 0}, {1, 0, 0}}));
   spec.height = -3;
   CDib dib;
-  ASSERT_TRUE(dib.Load(MakeDib(spec)));
+  const Bytes topDownBytes = MakeDib(spec);
+  ASSERT_TRUE(dib.Load(topDownBytes));
   EXPECT_EQ(dib.Height(), -3);
   EXPECT_EQ(dib.RowCount(), 3);
   EXPECT_EQ(AllPixels(*DecodeDib(dib)), (std::vector<Rgb>{{1, 0, 0}, {2, 0, 0}, {3, 0, 0}}));
@@ -359,14 +364,16 @@ TEST(DibCut, APictureLargerThanTheControlIsCutNotShrunk) {
   spec.table = GreyTable(256);
   spec.rows.assign(195, Bytes(130, 7));
   CDib dib;
-  ASSERT_TRUE(dib.Load(MakeDib(spec)));
+  const Bytes bottomUpBytes = MakeDib(spec);
+  ASSERT_TRUE(dib.Load(bottomUpBytes));
   EXPECT_EQ(VisiblePart(dib, {100, 150}), (PictureSize{100, 150}));
   EXPECT_EQ(VisiblePart(dib, {200, 150}), (PictureSize{130, 150}));
   EXPECT_EQ(VisiblePart(dib, {300, 300}), (PictureSize{130, 195}));
   EXPECT_EQ(VisiblePart(dib, {0, -5}), (PictureSize{0, 0}));
   // A top-down picture is as tall as its row count.
   spec.height = -195;
-  ASSERT_TRUE(dib.Load(MakeDib(spec)));
+  const Bytes topDownBytes = MakeDib(spec);
+  ASSERT_TRUE(dib.Load(topDownBytes));
   EXPECT_EQ(VisiblePart(dib, {130, 400}), (PictureSize{130, 195}));
 }
 
