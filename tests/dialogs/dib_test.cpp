@@ -428,6 +428,13 @@ TEST_F(DibFromImageMagick, EveryDepthDecodesToTheOriginalPixels) {
                      static_cast<std::uint8_t>((x * 73 + y * 13) % 256)}))
           << x << "," << y;
 
+  // ImageMagick's default writer: a V5 header, its colour table after it.
+  const Bytes v5 = ReadSeed("im_v5_8bit_7x4.bmp");
+  ASSERT_TRUE(dib.Load(v5));
+  EXPECT_EQ(dib.Header().size, 124u);
+  EXPECT_EQ(dib.Bits().data(), v5.data() + FileBitsOffset(v5));
+  EXPECT_EQ(AllPixels(*DecodeDib(dib)), AllPixels(pixels));
+
   const Bytes mono = ReadSeed("im_1bit_5x3.bmp");
   ASSERT_TRUE(dib.Load(mono));
   EXPECT_EQ(dib.ColorCount(), 2u);
@@ -435,6 +442,17 @@ TEST_F(DibFromImageMagick, EveryDepthDecodesToTheOriginalPixels) {
   for (const Rgb& pixel : AllPixels(*DecodeDib(dib))) {
     EXPECT_TRUE(pixel == (Rgb{0, 0, 0}) || pixel == (Rgb{255, 255, 255}));
   }
+}
+
+TEST_F(DibFromImageMagick, SixteenBitFieldsInAV5Header) {
+  const Bytes file = ReadSeed("im_v5_16bit_565_5x3.bmp");
+  CDib dib;
+  ASSERT_TRUE(dib.Load(file));
+  EXPECT_EQ(dib.Header().compression, kDibBitFields);
+  EXPECT_EQ(dib.Bits().data(), file.data() + FileBitsOffset(file));
+  std::vector<Rgb> expected = SmallPicture();
+  expected[9] = {123, 125, 123};  // the writer stored 128 grey as 15, 31 and 15
+  EXPECT_EQ(AllPixels(*DecodeDib(dib)), expected);
 }
 
 // Each cut of a small valid bitmap is one byte short of something it needs, so
