@@ -32,7 +32,6 @@ inline constexpr std::size_t kDibMasksSize = 12;
 // decoding a picture can never ask for an absurd amount of memory.
 inline constexpr std::uint64_t kMaxDibPixels = std::uint64_t{1} << 26;
 inline constexpr std::uint32_t kMaxDibColors = 256;
-inline constexpr std::uint16_t kDibPaletteVersion = 0x300;
 
 // One entry of the picture's logical palette.
 struct PaletteEntry {
@@ -47,7 +46,7 @@ struct PaletteEntry {
 // One device-independent bitmap, described in place: every view points into the
 // bytes handed to Load, which must outlive the CDib (the embedded pictures live
 // for the whole program). A CDib that failed to load is empty and draws nothing.
-// A CDib is not shared between threads while it is being loaded.
+// A CDib belongs to the UI thread; once loaded it only reads.
 class CDib {
  public:
   // Takes the bytes of a bitmap resource, or of a .bmp file (its 14-byte file
