@@ -27,11 +27,10 @@ ReaderPool::~ReaderPool() { Finish(); }
 void ReaderPool::Submit(const std::shared_ptr<OpenDirectory>& folder, const std::string& name,
                         const std::string& path, bool isLink) {
   std::unique_lock lock(mutex_);
-  while (submitted_ - committed_ >= kQueueSize) {
+  if (submitted_ - committed_ >= kQueueSize) {
     walkerWaiting_ = true;
-    spaceReady_.wait(lock);
+    spaceReady_.wait(lock, [this] { return !walkerWaiting_; });
   }
-  walkerWaiting_ = false;
   Slot& slot = slots_[submitted_ % kQueueSize];
   slot.folder = folder;
   slot.name = name;
@@ -72,7 +71,13 @@ void ReaderPool::CommitReady(std::unique_lock<std::mutex>& lock) {
     }
     slot.folder.reset();
     ++committed_;
-    if (walkerWaiting_) spaceReady_.notify_one();
+    // A walker that waits for a full queue is woken once half of it is free, not
+    // for every slot: with small files one wake per file would cost more than
+    // the file's reading.
+    if (walkerWaiting_ && submitted_ - committed_ <= kQueueSize / 2) {
+      walkerWaiting_ = false;
+      spaceReady_.notify_one();
+    }
   }
   committing_ = false;
 }
