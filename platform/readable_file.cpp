@@ -12,13 +12,14 @@ namespace sorvane {
 ReadableFile::~ReadableFile() { Close(); }
 
 ReadableFile::ReadableFile(ReadableFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), size_(other.size_) {}
+    : fd_(std::exchange(other.fd_, -1)), size_(other.size_), offset_(other.offset_) {}
 
 ReadableFile& ReadableFile::operator=(ReadableFile&& other) noexcept {
   if (this != &other) {
     Close();
     fd_ = std::exchange(other.fd_, -1);
     size_ = other.size_;
+    offset_ = other.offset_;
   }
   return *this;
 }
@@ -27,6 +28,7 @@ void ReadableFile::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   size_ = 0;
+  offset_ = 0;
 }
 
 bool ReadableFile::Open(int folderHandle, const std::string& name, bool mayBeLink) {
@@ -57,9 +59,15 @@ bool ReadableFile::Open(int folderHandle, const std::string& name, bool mayBeLin
 std::size_t ReadableFile::Read(unsigned char* buffer, std::size_t capacity) {
   std::size_t filled = 0;
   while (fd_ >= 0 && filled < capacity) {
-    const ssize_t got = ::read(fd_, buffer + filled, capacity - filled);
+    const std::size_t wanted = capacity - filled;
+    const ssize_t got = ::read(fd_, buffer + filled, wanted);
     if (got > 0) {
       filled += static_cast<std::size_t>(got);
+      offset_ += static_cast<std::uint64_t>(got);
+      // A short read that has reached the size the file had when it was opened
+      // is its end: asking again would only hear so, one call per file more.
+      // Files that report no size (the kernel's own) are read until they say so.
+      if (static_cast<std::size_t>(got) < wanted && size_ > 0 && offset_ >= size_) break;
     } else if (got < 0 && errno == EINTR) {
       continue;
     } else {

@@ -28,14 +28,17 @@ class ReadableFile {
   std::uint64_t Size() const { return size_; }
 
   // Fills `buffer` as far as the file goes: returns the bytes read, fewer than
-  // `capacity` only at the end of the file or at a read error.
+  // `capacity` only at the end of the file or at a read error. The end is where
+  // the file's size at opening lies: bytes appended while it is read may be left
+  // unread. A file that reports no size is read until the system says it ends.
   std::size_t Read(unsigned char* buffer, std::size_t capacity);
 
   void Close();
 
  private:
   int fd_ = -1;
-  std::uint64_t size_ = 0;
+  std::uint64_t size_ = 0;    // when opened
+  std::uint64_t offset_ = 0;  // bytes read so far
 };
 
 }  // namespace sorvane
