@@ -3,8 +3,9 @@
 //
 //   scan_floor walk DIR            lists the tree; prints "FILES 0"
 //   scan_floor read THREADS DIR    lists it, then reads every regular file in
-//                                  128 KiB pieces on THREADS threads; prints
-//                                  "FILES BYTES"
+//                                  128 KiB pieces on THREADS threads, with the
+//                                  scan's calls (open, fstat, read, close);
+//                                  prints "FILES BYTES"
 //
 // Like the scan, it lists with the folder's own handle, opens entries relative
 // to it, follows no links and reads regular files only.
@@ -81,7 +82,16 @@ int main(int argc, char** argv) {
     for (std::size_t at = next++; at < files.size(); at = next++) {
       const int fd = ::open(files[at].c_str(), O_RDONLY | O_NONBLOCK | O_NOATIME | O_CLOEXEC);
       if (fd < 0) continue;
-      for (ssize_t got; (got = ::read(fd, buffer.get(), kPiece)) > 0;) mine += static_cast<unsigned long long>(got);
+      // As the scan reads: a short read that reaches the size is the end.
+      struct stat info {};
+      const unsigned long long size =
+          ::fstat(fd, &info) == 0 ? static_cast<unsigned long long>(info.st_size) : 0;
+      unsigned long long offset = 0;
+      for (ssize_t got; (got = ::read(fd, buffer.get(), kPiece)) > 0;) {
+        offset += static_cast<unsigned long long>(got);
+        if (static_cast<std::size_t>(got) < kPiece && size > 0 && offset >= size) break;
+      }
+      mine += offset;
       ::close(fd);
     }
     bytes += mine;

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <filesystem>
 #include <functional>
 #include <mutex>
@@ -381,7 +382,8 @@ TEST(FolderScan, AnAbandonedScanNoLongerTouchesTheTableOrTheListener) {
 
 // The forced end comes from another thread, the one that owns the listener's
 // window: a listener that hands its calls to that thread re-checks the abandon
-// flag there, so nothing reaches the window once Abandon has returned.
+// flag there, so nothing reaches the window once Abandon has returned. The
+// walk is held in its 300th call while reader threads go on adding rows.
 TEST(FolderScan, AbandonFromAnotherThreadFreezesTheTable) {
   TempFolder root;
   WriteLargeTree(root, 20, 50);
@@ -391,17 +393,25 @@ TEST(FolderScan, AbandonFromAnotherThreadFreezesTheTable) {
     explicit WindowListener(ScanControl& control) : control_(control) {}
     void OnProgress(std::string_view) override { Deliver(); }
     void OnScanDone() override { Deliver(); }
+
     std::mutex windowThread;  // held while the owning thread works
+    std::condition_variable changed;
     int delivered = 0;
     int deliveredAfterAbandon = 0;
+    bool held = false;
     bool abandoned = false;
 
    private:
     void Deliver() {
-      std::lock_guard lock(windowThread);
+      std::unique_lock lock(windowThread);
       if (control_.Abandoned()) return;
       ++delivered;
       if (abandoned) ++deliveredAfterAbandon;
+      if (delivered == 300) {
+        held = true;
+        changed.notify_all();
+        changed.wait(lock, [this] { return abandoned; });
+      }
     }
     ScanControl& control_;
   };
@@ -416,17 +426,19 @@ TEST(FolderScan, AbandonFromAnotherThreadFreezesTheTable) {
   WindowListener listener(control);
   int rowsWhenAbandoned = -1;
   std::thread worker([&] { ScanFolders(request, table, listener, control); });
-  while (table.RowCount() < 20) std::this_thread::yield();
   {
-    std::lock_guard lock(listener.windowThread);
+    std::unique_lock lock(listener.windowThread);
+    listener.changed.wait(lock, [&] { return listener.held; });
     control.Abandon();
     listener.abandoned = true;
     rowsWhenAbandoned = table.RowCount();
+    listener.changed.notify_all();
   }
   worker.join();
+  EXPECT_EQ(listener.delivered, 300);
   EXPECT_EQ(listener.deliveredAfterAbandon, 0);
   EXPECT_EQ(table.RowCount(), rowsWhenAbandoned);
-  EXPECT_LT(rowsWhenAbandoned, 1000);
+  EXPECT_LT(rowsWhenAbandoned, 300);
 }
 
 // Random files around every block edge: the scan's rows, with one reader or
