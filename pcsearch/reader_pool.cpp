@@ -11,6 +11,7 @@ struct ReaderPool::Slot {
   bool isLink = false;
   bool done = false;
   bool hit = false;
+  bool cut = false;  // a stop kept it from being read to its end
   std::string window;
 };
 
@@ -38,6 +39,7 @@ void ReaderPool::Submit(const std::shared_ptr<OpenDirectory>& folder, const std:
   slot.isLink = isLink;
   slot.done = false;
   slot.hit = false;
+  slot.cut = false;
   ++submitted_;
   if (idleReaders_ > 0) workReady_.notify_one();
 }
@@ -62,7 +64,10 @@ void ReaderPool::CommitReady(std::unique_lock<std::mutex>& lock) {
   committing_ = true;
   while (committed_ < submitted_ && slots_[committed_ % kQueueSize].done) {
     Slot& slot = slots_[committed_ % kQueueSize];
-    if (slot.hit) {
+    // After the first file a stop cut short, no later hit counts, so a stopped
+    // scan's rows are those a single reader would have had when it stopped.
+    if (slot.cut) cutShort_ = true;
+    if (slot.hit && !cutShort_) {
       const std::string path = slot.path;
       const std::string window = std::move(slot.window);
       lock.unlock();
@@ -99,13 +104,16 @@ void ReaderPool::ReaderLoop() {
     // before it has been committed.
     lock.unlock();
     bool hit = false;
-    if (!control_.StopRequested()) {
+    bool cut = control_.StopRequested();
+    if (!cut) {
       const int handle = slot.folder ? slot.folder->Handle() : -1;
       hit = searcher.Search(handle, slot.folder ? slot.name : slot.path, slot.isLink, control_,
                             window);
+      cut = !hit && control_.StopRequested();
     }
     lock.lock();
     slot.hit = hit;
+    slot.cut = cut;
     if (hit) slot.window = window;
     slot.done = true;
     CommitReady(lock);
