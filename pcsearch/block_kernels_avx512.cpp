@@ -29,11 +29,9 @@ struct Avx512Compact {
       __mmask64 printable =
           _mm512_mask_cmplt_epu8_mask(valid, _mm512_sub_epi8(v, space), printableCount);
       if (zeros != 0) printable &= (__mmask64{1} << __builtin_ctzll(zeros)) - 1;
-      if (printable == valid) {
-        _mm512_storeu_si512(out + kept, v);
-      } else {
-        _mm512_storeu_si512(out + kept, _mm512_maskz_compress_epi8(printable, v));
-      }
+      // Packed whatever the mask: a branch for chunks kept whole is
+      // unpredictable in text and costs more than the packing.
+      _mm512_storeu_si512(out + kept, _mm512_maskz_compress_epi8(printable, v));
       kept += static_cast<std::size_t>(__builtin_popcountll(printable));
       if (zeros != 0) return kept;
     }
