@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -256,6 +257,42 @@ TEST(FolderScan, LinksToFilesAreFollowedLinksToFoldersAndOddEntriesAreNot) {
     // and none of them is entered.
     EXPECT_EQ(outcome.visited, ListingOrder(root, true));
   }
+}
+
+// All-drives mode scans each mount point on its own, so the walk of one stops
+// where another file system is mounted inside it. Mounting needs privileges;
+// without them the test is skipped.
+TEST(FolderScan, AWalkThatStaysOnItsFileSystemDoesNotEnterAnotherMount) {
+  TempFolder root;
+  root.Write("here.txt", "tar");
+  root.Write("sub/also-here.txt", "tar");
+  const fs::path mountPoint = root.path() / "mounted";
+  fs::create_directories(mountPoint);
+  if (::geteuid() != 0 ||
+      ::mount("sorvane-test", mountPoint.c_str(), "tmpfs", 0, "size=1m") != 0) {
+    GTEST_SKIP() << "cannot mount a file system here";
+  }
+  root.Write("mounted/elsewhere.txt", "tar");
+
+  for (bool stay : {true, false}) {
+    ScanRequest request;
+    request.folders = {root.path().string()};
+    request.phrase = "tar";
+    request.recurse = true;
+    request.stayOnFileSystem = stay;
+    ResultsTable table;
+    RecordingListener listener;
+    ScanControl control;
+    ScanFolders(request, table, listener, control);
+    std::vector<std::string> urls = Urls(table.Snapshot());
+    std::sort(urls.begin(), urls.end());
+    std::vector<std::string> expected = {(root.path() / "here.txt").string(),
+                                         (root.path() / "sub" / "also-here.txt").string()};
+    if (!stay) expected.push_back((mountPoint / "elsewhere.txt").string());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(urls, expected) << (stay ? "staying" : "crossing");
+  }
+  ::umount2(mountPoint.c_str(), MNT_DETACH);
 }
 
 TEST(FolderScan, AFileReachedTwiceCountsOnItsRow) {
