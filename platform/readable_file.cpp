@@ -12,7 +12,10 @@ namespace sorvane {
 ReadableFile::~ReadableFile() { Close(); }
 
 ReadableFile::ReadableFile(ReadableFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), size_(other.size_), offset_(other.offset_) {}
+    : fd_(std::exchange(other.fd_, -1)),
+      size_(other.size_),
+      offset_(other.offset_),
+      accessTimeRefused_(other.accessTimeRefused_) {}
 
 ReadableFile& ReadableFile::operator=(ReadableFile&& other) noexcept {
   if (this != &other) {
@@ -20,6 +23,7 @@ ReadableFile& ReadableFile::operator=(ReadableFile&& other) noexcept {
     fd_ = std::exchange(other.fd_, -1);
     size_ = other.size_;
     offset_ = other.offset_;
+    accessTimeRefused_ = other.accessTimeRefused_;
   }
   return *this;
 }
@@ -31,8 +35,10 @@ void ReadableFile::Close() {
   offset_ = 0;
 }
 
-bool ReadableFile::Open(int folderHandle, const std::string& name, bool mayBeLink) {
+bool ReadableFile::Open(int folderHandle, const std::string& name, bool mayBeLink,
+                        bool keepAccessTime) {
   Close();
+  accessTimeRefused_ = false;
   const int base = folderHandle >= 0 ? folderHandle : AT_FDCWD;
   if (mayBeLink) {
     // Looking before opening keeps a link to a device from ever being opened.
@@ -42,9 +48,12 @@ bool ReadableFile::Open(int folderHandle, const std::string& name, bool mayBeLin
   // O_NONBLOCK: should the entry have turned into a FIFO since it was listed,
   // the open returns at once instead of waiting for a writer.
   const int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-  int fd = ::openat(base, name.c_str(), flags | O_NOATIME);
+  int fd = ::openat(base, name.c_str(), keepAccessTime ? flags | O_NOATIME : flags);
   // O_NOATIME is refused for files of other users; their access time is theirs.
-  if (fd < 0 && errno == EPERM) fd = ::openat(base, name.c_str(), flags);
+  if (fd < 0 && keepAccessTime && errno == EPERM) {
+    accessTimeRefused_ = true;
+    fd = ::openat(base, name.c_str(), flags);
+  }
   if (fd < 0) return false;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -64,6 +65,25 @@ TEST(ReadableFile, OnlyRegularFilesOpenAndLinksOnlyWhenAllowed) {
   EXPECT_FALSE(reader.Open(-1, (folder.path() / "pipe").string(), false));
   EXPECT_FALSE(reader.Open(-1, (folder.path() / "pipe").string(), true));
   EXPECT_FALSE(reader.Open(-1, (folder.path() / "missing").string(), true));
+}
+
+TEST(ReadableFile, AFileOfAnotherUserOpensWithItsAccessTimeLeftToTheSystem) {
+  TempFolder folder;
+  const std::string mine = folder.Write("mine.txt", "text").string();
+  ReadableFile file;
+  ASSERT_TRUE(file.Open(-1, mine, false));
+  EXPECT_FALSE(file.AccessTimeRefused());
+
+  struct stat info {};
+  const char* const others = "/etc/passwd";
+  if (::geteuid() == 0 || ::stat(others, &info) != 0 || info.st_uid == ::geteuid()) {
+    GTEST_SKIP() << "needs a readable file of another user, and not to be root";
+  }
+  ASSERT_TRUE(file.Open(-1, others, false));
+  EXPECT_TRUE(file.AccessTimeRefused());
+  ASSERT_TRUE(file.Open(-1, others, false, false));
+  EXPECT_FALSE(file.AccessTimeRefused());
+  EXPECT_FALSE(ReadAll(file, 4096).empty());
 }
 
 }  // namespace
