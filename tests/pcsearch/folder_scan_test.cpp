@@ -1,120 +1,31 @@
 // The folder scan on trees generated in temporary folders: what it reads, in
-// which order, the rows it makes, and how it stops.
+// which order, and the rows it makes.
 
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <condition_variable>
 #include <filesystem>
-#include <functional>
-#include <mutex>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/hit_merge.h"
 #include "core/relevance.h"
 #include "pcsearch/folder_scan.h"
 #include "pcsearch/plain_block_search.h"
+#include "pcsearch/scan_test_support.h"
 #include "support/temp_folder.h"
 
 namespace sorvane {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempFolder;
-
-// Records what the scan reports; `onProgress` may act on the scan (stop it,
-// abandon it) from inside the call, as a user's click would between two entries.
-class RecordingListener : public ScanListener {
- public:
-  void OnProgress(std::string_view text) override {
-    progress.emplace_back(text);
-    if (onProgress) onProgress(progress.size());
-  }
-  void OnScanDone() override { ++doneCalls; }
-
-  // The paths of the progress texts, in order.
-  std::vector<std::string> Paths() const {
-    std::vector<std::string> paths;
-    for (const std::string& text : progress) {
-      EXPECT_EQ(text.rfind("Scanning ", 0), 0u) << text;
-      paths.push_back(text.substr(9));
-    }
-    return paths;
-  }
-
-  std::vector<std::string> progress;
-  int doneCalls = 0;
-  std::function<void(std::size_t calls)> onProgress;
-};
-
-struct ScanOutcome {
-  ScanEnd end = ScanEnd::Completed;
-  std::vector<SearchHit> rows;
-  std::vector<std::string> visited;  // paths of the progress texts
-  int doneCalls = 0;
-};
-
-ScanOutcome Scan(std::vector<std::string> folders, const std::string& phrase, bool recurse,
-                 int readers = 0) {
-  ScanRequest request;
-  request.folders = std::move(folders);
-  request.phrase = phrase;
-  request.recurse = recurse;
-  request.readers = readers;
-  ResultsTable table;
-  RecordingListener listener;
-  ScanControl control;
-  ScanOutcome outcome;
-  outcome.end = ScanFolders(request, table, listener, control);
-  outcome.rows = table.Snapshot();
-  outcome.visited = listener.Paths();
-  outcome.doneCalls = listener.doneCalls;
-  return outcome;
-}
-
-std::vector<std::string> Urls(const std::vector<SearchHit>& rows) {
-  std::vector<std::string> urls;
-  for (const SearchHit& row : rows) urls.push_back(row.url);
-  return urls;
-}
-
-// The depth-first walk in the order the file system lists each folder, written
-// with the plain directory calls: every entry that is not a folder, folders
-// (links to folders excepted) entered where they are listed.
-void ListingOrder(const std::string& folder, bool recurse, std::vector<std::string>& files) {
-  DIR* stream = ::opendir(folder.c_str());
-  if (stream == nullptr) return;
-  std::vector<std::string> names;
-  while (const dirent* entry = ::readdir(stream)) names.emplace_back(entry->d_name);
-  ::closedir(stream);
-  for (const std::string& name : names) {
-    if (name == "." || name == "..") continue;
-    const std::string path = folder + "/" + name;
-    struct stat info {};
-    ASSERT_EQ(::lstat(path.c_str(), &info), 0) << path;
-    if (S_ISDIR(info.st_mode)) {
-      if (recurse) ListingOrder(path, recurse, files);
-    } else {
-      files.push_back(path);
-    }
-  }
-}
-
-std::vector<std::string> ListingOrder(const TempFolder& root, bool recurse) {
-  std::vector<std::string> files;
-  ListingOrder(root.path().string(), recurse, files);
-  return files;
-}
-
-std::string Padding(std::size_t size, char fill = '.') { return std::string(size, fill); }
+using namespace sorvane::testing;
 
 TEST(FolderScan, RowCellsFollowTheReadingRule) {
   TempFolder root;
@@ -323,161 +234,6 @@ TEST(FolderScan, AnEmptyPhraseIsRefusedBeforeAnythingIsRead) {
   EXPECT_EQ(outcome.doneCalls, 0);
 }
 
-// A tree of `folders` x `files` small files, each holding the phrase.
-void WriteLargeTree(const TempFolder& root, int folders, int files) {
-  for (int folder = 0; folder < folders; ++folder) {
-    for (int file = 0; file < files; ++file) {
-      root.Write("d" + std::to_string(folder) + "/f" + std::to_string(file) + ".txt",
-                 "line " + std::to_string(file) + " holds tar");
-    }
-  }
-}
-
-TEST(FolderScan, StopEndsTheScanBeforeTheNextEntryAndKeepsTheRows) {
-  TempFolder root;
-  WriteLargeTree(root, 20, 25);
-  for (int readers : {0, 2}) {
-    ScanRequest request;
-    request.folders = {root.path().string()};
-    request.phrase = "tar";
-    request.recurse = true;
-    request.readers = readers;
-    ResultsTable table;
-    RecordingListener listener;
-    ScanControl control;
-    // Reader threads fall behind the walk, so with them the stop waits for rows.
-    std::size_t stoppedAt = 0;
-    std::size_t rowsAtStop = 0;
-    listener.onProgress = [&](std::size_t calls) {
-      if (stoppedAt != 0 || (readers == 0 ? calls < 120 : table.RowCount() < 10)) return;
-      stoppedAt = calls;
-      rowsAtStop = static_cast<std::size_t>(table.RowCount());
-      control.RequestStop();
-    };
-    EXPECT_EQ(ScanFolders(request, table, listener, control), ScanEnd::Stopped);
-    ASSERT_GT(stoppedAt, 0u) << "readers " << readers;
-    EXPECT_EQ(listener.progress.size(), stoppedAt) << "readers " << readers;
-    EXPECT_EQ(listener.doneCalls, 1);
-    const std::vector<std::string> visited = listener.Paths();
-    const std::vector<std::string> rows = Urls(table.Snapshot());
-    // The file shown when the stop came is not read; the ones before it were
-    // (reader threads may not have got to the last of them before the stop).
-    const std::vector<std::string> readBefore(visited.begin(), visited.end() - 1);
-    if (readers == 0) {
-      EXPECT_EQ(rows, readBefore);
-    } else {
-      ASSERT_LE(rows.size(), readBefore.size());
-      EXPECT_TRUE(std::equal(rows.begin(), rows.end(), readBefore.begin()));
-      EXPECT_GE(rows.size(), rowsAtStop);
-    }
-  }
-}
-
-TEST(FolderScan, StopIsSeenInsideTheReadingOfALargeFile) {
-  TempFolder root;
-  root.Write("big.bin", std::string(8 << 20, 'x'));
-  ScanRequest request;
-  request.folders = {root.path().string()};
-  request.phrase = "tar";
-  ResultsTable table;
-  RecordingListener listener;
-  ScanControl control;
-  listener.onProgress = [&](std::size_t) { control.RequestStop(); };
-  EXPECT_EQ(ScanFolders(request, table, listener, control), ScanEnd::Stopped);
-  EXPECT_LT(control.BytesRead(), std::uint64_t{8 << 20});
-}
-
-TEST(FolderScan, AnAbandonedScanNoLongerTouchesTheTableOrTheListener) {
-  TempFolder root;
-  WriteLargeTree(root, 10, 40);
-  for (int readers : {0, 2}) {
-    ScanRequest request;
-    request.folders = {root.path().string()};
-    request.phrase = "tar";
-    request.recurse = true;
-    request.readers = readers;
-    ResultsTable table;
-    RecordingListener listener;
-    ScanControl control;
-    int rowsWhenAbandoned = -1;
-    std::size_t callsWhenAbandoned = 0;
-    // Reader threads may still be reading the files before; they are cut off too.
-    listener.onProgress = [&](std::size_t calls) {
-      if (callsWhenAbandoned != 0 || table.RowCount() < 20) return;
-      control.Abandon();
-      callsWhenAbandoned = calls;
-      rowsWhenAbandoned = table.RowCount();
-    };
-    ScanFolders(request, table, listener, control);
-    ASSERT_GT(callsWhenAbandoned, 0u) << "readers " << readers;
-    EXPECT_LT(callsWhenAbandoned, 400u);
-    EXPECT_EQ(listener.progress.size(), callsWhenAbandoned);
-    EXPECT_EQ(listener.doneCalls, 0);
-    EXPECT_EQ(table.RowCount(), rowsWhenAbandoned);
-  }
-}
-
-// The forced end comes from another thread, the one that owns the listener's
-// window: a listener that hands its calls to that thread re-checks the abandon
-// flag there, so nothing reaches the window once Abandon has returned. The
-// walk is held in its 300th call while reader threads go on adding rows.
-TEST(FolderScan, AbandonFromAnotherThreadFreezesTheTable) {
-  TempFolder root;
-  WriteLargeTree(root, 20, 50);
-
-  class WindowListener : public ScanListener {
-   public:
-    explicit WindowListener(ScanControl& control) : control_(control) {}
-    void OnProgress(std::string_view) override { Deliver(); }
-    void OnScanDone() override { Deliver(); }
-
-    std::mutex windowThread;  // held while the owning thread works
-    std::condition_variable changed;
-    int delivered = 0;
-    int deliveredAfterAbandon = 0;
-    bool held = false;
-    bool abandoned = false;
-
-   private:
-    void Deliver() {
-      std::unique_lock lock(windowThread);
-      if (control_.Abandoned()) return;
-      ++delivered;
-      if (abandoned) ++deliveredAfterAbandon;
-      if (delivered == 300) {
-        held = true;
-        changed.notify_all();
-        changed.wait(lock, [this] { return abandoned; });
-      }
-    }
-    ScanControl& control_;
-  };
-
-  ScanRequest request;
-  request.folders = {root.path().string()};
-  request.phrase = "tar";
-  request.recurse = true;
-  request.readers = 2;
-  ResultsTable table;
-  ScanControl control;
-  WindowListener listener(control);
-  int rowsWhenAbandoned = -1;
-  std::thread worker([&] { ScanFolders(request, table, listener, control); });
-  {
-    std::unique_lock lock(listener.windowThread);
-    listener.changed.wait(lock, [&] { return listener.held; });
-    control.Abandon();
-    listener.abandoned = true;
-    rowsWhenAbandoned = table.RowCount();
-    listener.changed.notify_all();
-  }
-  worker.join();
-  EXPECT_EQ(listener.delivered, 300);
-  EXPECT_EQ(listener.deliveredAfterAbandon, 0);
-  EXPECT_EQ(table.RowCount(), rowsWhenAbandoned);
-  EXPECT_LT(rowsWhenAbandoned, 300);
-}
-
 // Random files around every block edge: the scan's rows, with one reader or
 // with reader threads, are the rows the plain 256-byte reading of each file
 // would make in the same order.
@@ -518,6 +274,7 @@ TEST(FolderScan, ReaderThreadsAndThePlainReadingGiveTheSameTable) {
   EXPECT_GT(plain.size(), 40u);
   EXPECT_EQ(single.rows, plain);
 }
+
 
 }  // namespace
 }  // namespace sorvane
