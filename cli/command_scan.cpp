@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <ostream>
 #include <thread>
@@ -96,7 +97,11 @@ int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
       save = false;
     } else if (arguments.TakeOption("--folder", value)) {
       if (value.empty()) throw UsageError("scan: --folder needs a folder");
-      request.folders.push_back(value);
+      // Rows name files by their full path, also when the folder was given
+      // relative to the current one.
+      std::error_code error;
+      const std::filesystem::path full = std::filesystem::absolute(value, error);
+      request.folders.push_back(error ? value : full.lexically_normal().string());
       haveFolders = true;
     } else if (arguments.TakeOption("--readers", value)) {
       request.readers = std::clamp(ParseWholeNumber(value, "--readers"), 0, 16);
