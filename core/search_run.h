@@ -53,6 +53,9 @@ class SearchRun {
   void Close();
 
   bool IsOver() const { return gate_->SearchOver(); }
+  // The run's identity, for whoever must wait for its threads after the run
+  // object is gone (shutdown, tests).
+  std::shared_ptr<RunGate> Gate() const { return gate_; }
   // For shutdown: true when every thread of the run has ended in time.
   bool WaitForThreads(std::chrono::milliseconds timeout) { return gate_->WaitForThreads(timeout); }
 
