@@ -33,6 +33,7 @@ run: build
 bench: build
 	@$(BUILD_DIR)/bin/merge_bench
 	@$(BUILD_DIR)/bin/parse_bench
+	@$(BUILD_DIR)/bin/search_run_bench
 
 clean:
 	@rm -rf $(BUILD_DIR)

@@ -1,7 +1,6 @@
 #include "core/search_run.h"
 
-#include <system_error>
-#include <thread>
+#include "core/worker_thread.h"
 
 namespace sorvane {
 
@@ -40,15 +39,13 @@ SearchRun::SearchRun(const std::vector<std::string>& engineNames, const EngineLi
   // own copy, so nothing it reads changes under it.
   for (const EngineJob& job : jobs_) {
     gate_->ThreadStarted();
-    try {
-      std::thread([gate = gate_, job] {
-        RunEngineSearch(job, *gate);
-        gate->ThreadEnded();
-      }).detach();
-    } catch (const std::system_error&) {
-      // The slot stays running until a stop gives it up, as a hung worker would.
-      gate_->ThreadEnded();
-    }
+    const bool started = StartDetachedThread([gate = gate_, job] {
+      RunEngineSearch(job, *gate);
+      gate->ThreadEnded();
+    });
+    // Without its thread the slot stays running until a stop gives it up, as a
+    // hung worker would.
+    if (!started) gate_->ThreadEnded();
   }
 }
 

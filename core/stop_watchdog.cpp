@@ -1,7 +1,6 @@
 #include "core/stop_watchdog.h"
 
-#include <system_error>
-#include <thread>
+#include "core/worker_thread.h"
 
 namespace sorvane {
 
@@ -13,21 +12,18 @@ void StopWatchdog::StartLocked(std::chrono::milliseconds delay) {
   shared_->started = true;
   shared_->deadline = std::chrono::steady_clock::now() + delay;
   gate_->ThreadStarted();
-  try {
-    std::thread([shared = shared_, gate = gate_] {
-      bool abandon = false;
-      {
-        std::unique_lock lock(shared->mutex);
-        shared->wake.wait_until(lock, shared->deadline, [&] { return shared->fire || shared->cancelled; });
-        abandon = !shared->cancelled;
-      }
-      if (abandon) gate->AbandonUnfinished();
-      gate->ThreadEnded();
-    }).detach();
-  } catch (const std::system_error&) {
-    // No thread to be had: the run then ends when its workers do.
-    gate_->ThreadEnded();
-  }
+  const bool started = StartDetachedThread([shared = shared_, gate = gate_] {
+    bool abandon = false;
+    {
+      std::unique_lock lock(shared->mutex);
+      shared->wake.wait_until(lock, shared->deadline, [&] { return shared->fire || shared->cancelled; });
+      abandon = !shared->cancelled;
+    }
+    if (abandon) gate->AbandonUnfinished();
+    gate->ThreadEnded();
+  });
+  // No thread to be had: the run then ends when its workers do.
+  if (!started) gate_->ThreadEnded();
 }
 
 void StopWatchdog::Arm(std::chrono::milliseconds delay) {
