@@ -43,15 +43,9 @@ struct FetchState {
   bool ShouldAbort() {
     if (stopped || cut || idleExpired) return true;
     if (control.StopRequested()) {
+      // Whatever was awaited never came: the fetch ends after the last step
+      // that was reported.
       stopped = true;
-      // The step in progress still ends as it would have: a send reports 50, a
-      // pending read its (empty) chunk.
-      if (!headersReported) {
-        headersReported = true;
-        control.ReportProgress(kProgressRequestSent);
-      } else {
-        control.ReportProgress(kProgressChunkRead);
-      }
       return true;
     }
     if (requestSent && Clock::now() - lastByte > options.idleTimeout) {

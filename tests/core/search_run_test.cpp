@@ -239,7 +239,25 @@ TEST_F(SearchRunTest, StopEndsWorkersThatListenWithinTheDelay) {
   EXPECT_EQ(listener_->SearchDoneCount(), 1);
   // The partial page was not parsed, and nothing was fetched after the stop.
   EXPECT_EQ(table_->RowCount(), 0);
-  EXPECT_EQ(silent.Requests().size(), 2u);
+  EXPECT_LE(silent.Requests().size(), 2u);
+}
+
+TEST_F(SearchRunTest, StopWhileReadingTheFirstPageLeavesItUnparsed) {
+  RawServer stalling([](RawConnection& connection) {
+    connection.Send("HTTP/1.0 200 OK\r\n\r\n" + HitsPage("stalling", 0, 3));
+    connection.HangUntilStopped();
+  });
+  engines_.Append(MakeEngine("Stalling", stalling.Origin(), MultiplePages, "/s?q=", "&p=%d", "/s?p=%d"));
+  SessionOptions patient = TestSessionOptions();
+  patient.idleTimeout = 60s;
+  session_ = CreateInternetSession({ConnectionSettings::kDirect, "", ""}, patient);
+  auto run = Run({"Stalling"});
+  ASSERT_TRUE(listener_->WaitForProgress(0, 70));
+  run->Stop();
+  ASSERT_TRUE(listener_->WaitForSearchDone());
+  // The chunk in hand, then the end.
+  EXPECT_EQ(listener_->ProgressOf(0), (std::vector<int>{10, 30, 40, 50, 60, 70, 100}));
+  EXPECT_EQ(table_->RowCount(), 0);
 }
 
 // A listener whose message box the user does not close: its worker hangs there.
