@@ -16,6 +16,10 @@ inline constexpr int kProgressDone = 100;
 // the whole search, and messages meant for the user. Every call is synchronous:
 // the caller waits until it returns, so a window program marshals the call onto
 // its UI thread and waits there.
+// A run stops calling its listener once it is closed or replaced; a call that
+// was already under way still completes, so a window program that marshals the
+// calls gives each run a listener of its own and drops what reaches a listener
+// whose run it has closed.
 // Thread rule: calls for one slot never overlap and arrive in order; calls for
 // different slots may arrive at the same time from different threads.
 class EngineListener {

@@ -222,6 +222,16 @@ TEST_F(SearchRunTest, InvalidUrlIsAMessageAndTheEngineEnds) {
   EXPECT_EQ(listener_->DoneCount(0), 1);
 }
 
+TEST_F(SearchRunTest, AnUnreadableAddressIsReportedTwice) {
+  // Neither as it stands nor with "http://" before it does "x:abc/..." split.
+  engines_.Append(MakeEngine("Garbled", "x:abc", ResultCount, "/find?q=", ""));
+  auto run = Run({"Garbled", "Counted"});
+  ASSERT_TRUE(listener_->WaitForSearchDone());
+  EXPECT_EQ(listener_->Messages(), (std::vector<std::string>{"Invalid URL", "Invalid URL"}));
+  EXPECT_EQ(listener_->ProgressOf(0), (std::vector<int>{100}));
+  EXPECT_EQ(RowsOf("Counted"), 3);
+}
+
 TEST_F(SearchRunTest, StopEndsWorkersThatListenWithinTheDelay) {
   RawServer silent([](RawConnection& connection) { connection.HangUntilStopped(); });
   engines_.Append(MakeEngine("Silent", silent.Origin(), MultiplePages, "/s?q=", "&p=%d", "/s?p=%d"));
