@@ -21,14 +21,12 @@
 #include <vector>
 
 #include "core/search_run.h"
-#include "support/raw_server.h"
+#include "bench/delayed_page_server.h"
 
 namespace sorvane {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using testing::RawConnection;
-using testing::RawServer;
 
 // Five hits a page, so every engine reaches the hit limit on its second page.
 constexpr int kHitsPerPage = 5;
@@ -136,31 +134,22 @@ int main(int argc, char** argv) {
     else if (std::strcmp(argv[i], "--skip-sequential") == 0) sequential = false;
   }
 
-  // The engines' server runs in a process of its own, so its threads neither
-  // share the client's address space nor count in its memory.
+  // The engines' server runs in a process of its own, one poll loop for every
+  // connection, so it neither competes with the client's threads nor counts in
+  // its memory. It ends when the pipe's writing end closes.
   int toServer[2];
-  int fromServer[2];
-  if (::pipe(toServer) != 0 || ::pipe(fromServer) != 0) return 1;
+  if (::pipe(toServer) != 0) return 1;
+  int port = 0;
+  const int listenFd = bench::ListenOnLoopback(port);
+  if (listenFd < 0) return 1;
   const pid_t child = ::fork();
   if (child == 0) {
     ::close(toServer[1]);
-    ::close(fromServer[0]);
-    RawServer server([delayMs](RawConnection& connection) {
-      const std::string line = connection.request().substr(0, connection.request().find("\r\n"));
-      if (connection.WaitForStop(std::chrono::milliseconds(delayMs))) return;
-      connection.Send(PageFor(line));
-    });
-    const int port = server.port();
-    if (::write(fromServer[1], &port, sizeof port) != sizeof port) ::_exit(1);
-    char ignored;
-    while (::read(toServer[0], &ignored, 1) > 0) {
-    }
-    return 0;  // the parent has closed its end: the server goes
+    bench::ServeDelayedPages(listenFd, toServer[0], std::chrono::milliseconds(delayMs), PageFor);
+    ::_exit(0);  // the parent has closed its end: the server goes
   }
+  ::close(listenFd);
   ::close(toServer[0]);
-  ::close(fromServer[1]);
-  int port = 0;
-  if (::read(fromServer[0], &port, sizeof port) != sizeof port) return 1;
   const std::string origin = "http://127.0.0.1:" + std::to_string(port);
 
   EngineList engines;
