@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 
 namespace sorvane {
 
@@ -170,6 +171,8 @@ void ConfigureRequest(CURL* easy, const InternetSession& session, const std::str
   curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(easy, CURLOPT_MAXREDIRS, options.maxRedirects);
   curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(options.connectTimeout.count()));
+  // A server that answers without a status line still sends a page.
+  curl_easy_setopt(easy, CURLOPT_HTTP09_ALLOWED, 1L);
   curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, 1024L);
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);

@@ -130,6 +130,11 @@ TEST(PageFetcher, ChunksAreAtMost1024Bytes) {
   EXPECT_EQ(fetched.progress.back(), 80);
 }
 
+TEST(PageFetcher, AnswerWithoutStatusLineIsStillThePage) {
+  RawServer server([](RawConnection& connection) { connection.Send("<html>bare</html>"); });
+  EXPECT_EQ(Fetch(server.Origin() + "/").page, "<html>bare</html>");
+}
+
 TEST(PageFetcher, ErrorPagesAreThePage) {
   PageServer pages;
   pages.server().Get("/missing", [](const httplib::Request&, httplib::Response& response) {
