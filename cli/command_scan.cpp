@@ -13,6 +13,7 @@
 #include "cli/console_run.h"
 #include "pcsearch/drives.h"
 #include "pcsearch/folder_scan.h"
+#include "results/search_completion.h"
 
 namespace sorvane::cli {
 
@@ -31,7 +32,9 @@ constexpr const char* kUsage =
     "file being read; Ctrl-C stops the scan and still prints what was found.\n"
     "--readers N: threads that read files beside the one that walks the folders\n"
     "(0 reads on the walking thread; the rows are the same either way).\n"
-    "Saving the search is not available yet: pass --no-save.\n";
+    "Unless --no-save is given, the results page \"Search Results.htm\" is then\n"
+    "written and the search saved under PHRASE in the My PC category, as the window\n"
+    "does at the end of a search.\n";
 
 // Keeps the path being read for the live line, and prints nothing else.
 class CliScanListener : public ScanListener {
@@ -96,10 +99,6 @@ int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
   }
   request.phrase = arguments.TakeWords();
   if (request.phrase.empty()) throw UsageError("scan needs the PHRASE to look for");
-  if (save) {
-    context.ReportError("scan: saving the search is not available yet; pass --no-save");
-    return kExitFailure;
-  }
   if (!haveFolders) {
     request.folders = AllDriveFolders();
     request.stayOnFileSystem = true;
@@ -135,8 +134,20 @@ int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
   interrupt.reset();
   if (live) context.err() << "\r\x1b[K" << LiveLine(control, "") << (stopped ? "(stopped)" : "") << "\n";
 
+  // Completed or stopped, the scan ends the way every search does: what was
+  // found is written as the page and kept, so Ctrl-C loses nothing.
+  bool completed = true;
+  if (save) {
+    int bannerIndex = 0;
+    const CompletionResult completion =
+        CompleteSearch(context.ProgramFolder().string(), table, request.phrase, kMyPcRow, bannerIndex);
+    if (!completion.pageWritten) context.ReportError("scan: could not write the results page");
+    if (!completion.searchSaved) context.ReportError("scan: could not save the search");
+    completed = completion.pageWritten && completion.searchSaved;
+  }
+
   PrintHits(context.out(), table.Snapshot(), json);
-  return kExitOk;
+  return completed ? kExitOk : kExitFailure;
 }
 
 }  // namespace sorvane::cli

@@ -19,6 +19,7 @@ constexpr const char* kUsage =
     "  address      print the addresses an engine is asked for\n"
     "  parse        cut the hits out of saved result pages\n"
     "  scan         look for a phrase in the files of folders or drives\n"
+    "  saved        list, show or delete the saved searches\n"
     "  search       send words to the engines of a category, print the hits\n"
     "\n"
     "--home DIR names the program folder (engines.dat, categories.dat, saved\n"
@@ -36,6 +37,7 @@ const std::map<std::string, Command, std::less<>>& CommandTable() {
       {"address", RunAddressCommand},
       {"parse", RunParseCommand},
       {"scan", RunScanCommand},
+      {"saved", RunSavedCommand},
       {"search", RunSearchCommand},
   };
   return table;
