@@ -5,6 +5,7 @@
 #include "cli/search_progress.h"
 #include "cli/user_settings.h"
 #include "core/search_run.h"
+#include "results/search_completion.h"
 
 namespace sorvane::cli {
 
@@ -67,11 +68,6 @@ int RunSearchCommand(CliContext& context, ArgumentCursor& arguments) {
   const CategoryRows& rows = context.Categories();
   const int row = FindCategoryArgument(rows, categoryText);
   if (row == kMyPcRow) throw UsageError("search: \"" + rows[row].name + "\" is searched with 'sorvane-cli scan'");
-  if (save) {
-    context.ReportError("search: saving the search is not available yet; pass --no-save");
-    return kExitFailure;
-  }
-
   const ConnectionSettings connection = ReadUserConnectionSettings();
   SearchRunner runner(connection);
   auto table = std::make_shared<ResultsTable>();
@@ -101,8 +97,20 @@ int RunSearchCommand(CliContext& context, ArgumentCursor& arguments) {
   if (live) progress->DrawLiveLines();
   run.WaitForThreads(kWorkerGrace);
 
+  // Stopped or not, the search ends as the window program ends it: the page
+  // written and the search kept, with the rows found so far.
+  bool completed = true;
+  if (save) {
+    int bannerIndex = 0;
+    const CompletionResult completion =
+        CompleteSearch(context.ProgramFolder().string(), *table, runner.LastQuery(), row, bannerIndex);
+    if (!completion.pageWritten) context.ReportError("search: could not write the results page");
+    if (!completion.searchSaved) context.ReportError("search: could not save the search");
+    completed = completion.pageWritten && completion.searchSaved;
+  }
+
   PrintHits(context.out(), table->Snapshot(), json);
-  return kExitOk;
+  return completed ? kExitOk : kExitFailure;
 }
 
 }  // namespace sorvane::cli

@@ -61,6 +61,13 @@ void SearchRun::AbandonNow() {
   watchdog_.FireNow();
 }
 
+bool SearchRun::WaitForThreads(std::chrono::milliseconds timeout) {
+  // Once the search is over the watchdog has nobody left to give up; it need
+  // not sit out its delay.
+  if (IsOver()) watchdog_.Cancel();
+  return gate_->WaitForThreads(timeout);
+}
+
 void SearchRun::Close() {
   watchdog_.Cancel();
   gate_->Close();

@@ -57,7 +57,7 @@ class SearchRun {
   // object is gone (shutdown, tests).
   std::shared_ptr<RunGate> Gate() const { return gate_; }
   // For shutdown: true when every thread of the run has ended in time.
-  bool WaitForThreads(std::chrono::milliseconds timeout) { return gate_->WaitForThreads(timeout); }
+  bool WaitForThreads(std::chrono::milliseconds timeout);
 
  private:
   std::vector<EngineJob> jobs_;

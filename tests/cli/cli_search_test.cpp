@@ -124,6 +124,24 @@ TEST_F(CliSearchTest, PrintsTheMergedTableOfTheCategorysEngines) {
   EXPECT_NE(byRow.out.find("\"Engine\": \"Other\""), std::string::npos) << byRow.out;
 }
 
+TEST_F(CliSearchTest, WithoutNoSaveThePageIsWrittenAndTheSearchKept) {
+  WriteStore();
+  const CliResult result = Run({"search", "Entire Web", "wooden boats"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(home_.Read("Search Results.htm").find("http://site.example/count/0"), std::string::npos);
+  const std::string saved = home_.Read("SearchResults/wooden boats.svq");
+  EXPECT_NE(saved.find("http://site.example/other/1"), std::string::npos) << saved;
+  EXPECT_FALSE(std::filesystem::exists(home_.path() / "SearchResults" / "wooden+boats.svq"));
+}
+
+TEST_F(CliSearchTest, StoppedSearchIsStillSaved) {
+  RawServer silent([](RawConnection& connection) { connection.HangUntilStopped(); });
+  WriteStore(silent.Origin());
+  const CliResult result = Run({"search", "books", "wooden boats"}, true, &silent);
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(home_.Read("SearchResults/wooden boats.svq").find("http://site.example/other/0"), std::string::npos);
+}
+
 TEST_F(CliSearchTest, InvalidUrlIsReportedAndTheSearchGoesOn) {
   WriteStore();
   const CliResult result = Run({"search", "--no-save", "Arts", "wooden boats"});
