@@ -90,6 +90,10 @@ class SearchRunner {
                          const EngineList& engines, std::shared_ptr<ResultsTable> table,
                          std::shared_ptr<EngineListener> listener);
 
+  // Counts only until the session is made: once made it stays as it is, so a
+  // change takes effect at the program's next start.
+  void SetConnectionSettings(ConnectionSettings settings) { settings_ = std::move(settings); }
+
   SearchRun* CurrentRun() { return run_.get(); }
   const std::string& LastQuery() const { return lastQuery_; }
   void ReleaseSession() { sessions_.ReleaseSession(); }

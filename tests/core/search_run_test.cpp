@@ -307,6 +307,31 @@ TEST_F(SearchRunTest, StopGivesUpAHungWorkerAndSpeaksForIt) {
   EXPECT_EQ(listener_->SearchDoneCount(), 1);
 }
 
+TEST_F(SearchRunTest, AWindowProgramsOwnTimerCanGiveUpTheWorkers) {
+  engines_.Append(MakeEngine("Files", "ftp://files.example", ResultCount, "/find?q=", ""));
+  auto blocking = std::make_shared<BlockingMessageListener>(listener_);
+  // The run's own delay would never come; the window's timer decides.
+  SearchRun run({"Files"}, engines_, kWords, EntirePhrase, session_, table_, blocking, RunOptions{std::chrono::hours(1)});
+  ASSERT_TRUE(listener_->WaitForMessages(1));
+  run.RequestStop();
+  EXPECT_FALSE(run.IsOver());
+  run.AbandonNow();
+  ASSERT_TRUE(listener_->WaitForSearchDone());
+  EXPECT_EQ(listener_->DoneCount(0), 1);
+  blocking->Close();
+  ASSERT_TRUE(run.WaitForThreads(5s));
+  EXPECT_EQ(listener_->DoneCount(0), 1);
+}
+
+TEST_F(SearchRunTest, ConnectionSettingsCountUntilTheSessionIsMade) {
+  Category category{"Arts", 0, 0, 0, std::vector<std::string>{"Counted"}};
+  SearchRunner runner({ConnectionSettings::kNamedProxy, "127.0.0.1", ""}, TestSessionOptions(), TestRunOptions());
+  runner.SetConnectionSettings({ConnectionSettings::kDirect, "", ""});
+  runner.StartSearch(category, kWords, EntirePhrase, engines_, table_, listener_);
+  ASSERT_TRUE(listener_->WaitForSearchDone());
+  EXPECT_EQ(RowsOf("Counted"), 3);
+}
+
 TEST(RunGate, AGivenUpSlotReachesNeitherTableNorListener) {
   auto table = std::make_shared<ResultsTable>();
   auto listener = std::make_shared<RecordingListener>();

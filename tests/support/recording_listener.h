@@ -45,6 +45,10 @@ class RecordingListener final : public EngineListener {
         timeout);
   }
 
+  bool WaitForMessages(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+    return WaitFor([&] { return static_cast<std::size_t>(Count(Event::Message, -1)) >= count; }, timeout);
+  }
+
   std::vector<Event> Events() {
     std::lock_guard lock(mutex_);
     return events_;
