@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <exception>
 #include <iterator>
+#include <memory>
 
 namespace sorvane {
 
@@ -26,6 +28,21 @@ struct FetchState {
   bool requestSent = false;
   std::size_t received = 0;
   Clock::time_point lastByte = Clock::now();
+  // The C library must never see an exception: one thrown while reporting
+  // (a window program dropping the calls of its shutdown) is kept here and
+  // thrown again once the transfer is over.
+  std::exception_ptr failure{};
+
+  template <class Result, class Body>
+  Result Guarded(Result onFailure, Body body) {
+    if (failure) return onFailure;
+    try {
+      return body();
+    } catch (...) {
+      failure = std::current_exception();
+      return onFailure;
+    }
+  }
 
   // Steps 50 and 60: the answer's headers are in. False when a stop ends the fetch.
   bool ReportHeaders() {
@@ -57,9 +74,7 @@ struct FetchState {
   }
 };
 
-size_t OnHeaderBytes(char* data, size_t size, size_t count, void* user) {
-  auto& state = *static_cast<FetchState*>(user);
-  const size_t length = size * count;
+size_t HeaderBytes(FetchState& state, char* data, size_t length) {
   state.lastByte = Clock::now();
   const std::string_view line(data, length);
   if (line != "\r\n" && line != "\n") return length;
@@ -73,9 +88,7 @@ size_t OnHeaderBytes(char* data, size_t size, size_t count, void* user) {
   return length;
 }
 
-size_t OnBodyBytes(char* data, size_t size, size_t count, void* user) {
-  auto& state = *static_cast<FetchState*>(user);
-  const size_t length = size * count;
+size_t BodyBytes(FetchState& state, char* data, size_t length) {
   state.lastByte = Clock::now();
   if (!state.ReportHeaders()) return 0;
   size_t take = length;
@@ -93,8 +106,19 @@ size_t OnBodyBytes(char* data, size_t size, size_t count, void* user) {
   return state.cut ? 0 : length;
 }
 
+size_t OnHeaderBytes(char* data, size_t size, size_t count, void* user) {
+  auto& state = *static_cast<FetchState*>(user);
+  return state.Guarded(size_t{0}, [&] { return HeaderBytes(state, data, size * count); });
+}
+
+size_t OnBodyBytes(char* data, size_t size, size_t count, void* user) {
+  auto& state = *static_cast<FetchState*>(user);
+  return state.Guarded(size_t{0}, [&] { return BodyBytes(state, data, size * count); });
+}
+
 int OnTransferProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-  return static_cast<FetchState*>(user)->ShouldAbort() ? 1 : 0;
+  auto& state = *static_cast<FetchState*>(user);
+  return state.Guarded(1, [&] { return state.ShouldAbort() ? 1 : 0; });
 }
 
 int OnRequestReady(void* user, char*, char*, int, int) {
@@ -210,15 +234,13 @@ void FetchPage(HttpConnection& connection, std::string_view object, std::string&
   FetchState state{control, pageText, options, easy};
 
   curl_easy_reset(easy);
-  curl_slist* headers = curl_slist_append(nullptr, "Pragma: no-cache");
+  const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
+      curl_slist_append(nullptr, "Pragma: no-cache"), curl_slist_free_all);
   const std::string address = connection.AddressFor(object);
-  ConfigureRequest(easy, *connection.session_, address, headers, state);
+  ConfigureRequest(easy, *connection.session_, address, headers.get(), state);
 
   control.ReportProgress(kProgressRequestOpened);
-  if (control.StopRequested()) {
-    curl_slist_free_all(headers);
-    return;
-  }
+  if (control.StopRequested()) return;
 
   // Our own wait loop rather than curl_easy_perform: that one may sleep a whole
   // second between looks at a silent transfer, and a stop must end it sooner.
@@ -227,12 +249,12 @@ void FetchPage(HttpConnection& connection, std::string_view object, std::string&
     int running = 1;
     while (running > 0) {
       if (curl_multi_perform(multi, &running) != CURLM_OK) break;
-      if (running == 0 || state.ShouldAbort()) break;
+      if (running == 0 || state.Guarded(true, [&] { return state.ShouldAbort(); })) break;
       curl_multi_poll(multi, nullptr, 0, pollMilliseconds, nullptr);
     }
     curl_multi_remove_handle(multi, easy);
   }
-  curl_slist_free_all(headers);
+  if (state.failure) std::rethrow_exception(state.failure);
   if (state.stopped) return;
 
   // The transfer is over: it ended, failed, timed out or was cut. The steps the

@@ -66,6 +66,8 @@ std::unique_ptr<HttpConnection> OpenConnection(std::shared_ptr<const InternetSes
 // arrived before an error, a timeout, the page limit or a stop is the page.
 // Reports 40, 50, 60, 70 per chunk and for the final empty read, then 80; a stop
 // ends it after the step in progress, with no further report.
+// An exception thrown by the control is let through once the library is done
+// with the transfer.
 void FetchPage(HttpConnection& connection, std::string_view object, std::string& pageText,
                FetchControl& control);
 

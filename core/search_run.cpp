@@ -40,7 +40,12 @@ SearchRun::SearchRun(const std::vector<std::string>& engineNames, const EngineLi
   for (const EngineJob& job : jobs_) {
     gate_->ThreadStarted();
     const bool started = StartDetachedThread([gate = gate_, job] {
-      RunEngineSearch(job, *gate);
+      try {
+        RunEngineSearch(job, *gate);
+      } catch (...) {
+        // A listener that throws (a window program shutting down) ends only
+        // this worker; its slot is left for a stop to give up.
+      }
       gate->ThreadEnded();
     });
     // Without its thread the slot stays running until a stop gives it up, as a

@@ -19,7 +19,11 @@ void StopWatchdog::StartLocked(std::chrono::milliseconds delay) {
       shared->wake.wait_until(lock, shared->deadline, [&] { return shared->fire || shared->cancelled; });
       abandon = !shared->cancelled;
     }
-    if (abandon) gate->AbandonUnfinished();
+    try {
+      if (abandon) gate->AbandonUnfinished();
+    } catch (...) {
+      // The listener threw (its program is going away): nobody is left to tell.
+    }
     gate->ThreadEnded();
   });
   // No thread to be had: the run then ends when its workers do.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <latch>
 #include <mutex>
+#include <stdexcept>
 
 #include "core/search_run.h"
 #include "support/page_server.h"
@@ -330,6 +331,34 @@ TEST_F(SearchRunTest, ConnectionSettingsCountUntilTheSessionIsMade) {
   runner.StartSearch(category, kWords, EntirePhrase, engines_, table_, listener_);
   ASSERT_TRUE(listener_->WaitForSearchDone());
   EXPECT_EQ(RowsOf("Counted"), 3);
+}
+
+// A window program going away: the marshalled calls fail with an exception.
+class ThrowingListener final : public EngineListener {
+ public:
+  explicit ThrowingListener(int throwAt) : throwAt_(throwAt) {}
+  void OnEngineProgress(int, int percent) override {
+    if (percent == throwAt_) throw std::runtime_error("the window is gone");
+  }
+  void OnEngineDone(int) override {}
+  void OnSearchDone() override {}
+  void ShowMessage(int, std::string_view) override {}
+
+ private:
+  int throwAt_;
+};
+
+TEST_F(SearchRunTest, AListenerThatThrowsEndsOnlyItsWorkers) {
+  // 60 is reported from inside the HTTP library's header callback, 70 from its
+  // body callback, 80 from the worker itself.
+  for (int throwAt : {60, 70, 80}) {
+    auto run = std::make_unique<SearchRun>(std::vector<std::string>{"Paged", "Counted"}, engines_, kWords,
+                                           EntirePhrase, session_, table_, std::make_shared<ThrowingListener>(throwAt),
+                                           TestRunOptions());
+    ASSERT_TRUE(run->WaitForThreads(5s)) << throwAt;
+    EXPECT_FALSE(run->IsOver()) << throwAt;
+    run->Stop();
+  }
 }
 
 TEST(RunGate, AGivenUpSlotReachesNeitherTableNorListener) {
