@@ -5,6 +5,8 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <thread>
@@ -70,19 +72,20 @@ class CliSearchTest : public ::testing::Test {
   }
 
   CliResult Run(const std::vector<std::string>& arguments, bool interruptOnRequest = false,
-                RawServer* watched = nullptr) {
+                RawServer* watched = nullptr, const std::string& errPathOverride = {}) {
     std::vector<std::string> all = {SORVANE_CLI_PATH, "--home", home_.path().string()};
     all.insert(all.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& argument : all) argv.push_back(argument.data());
     argv.push_back(nullptr);
     const std::string outPath = (output_.path() / "out").string();
-    const std::string errPath = (output_.path() / "err").string();
+    const std::string errPath = errPathOverride.empty() ? (output_.path() / "err").string() : errPathOverride;
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&files, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&files, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&files, 2, errPath.c_str(),
+                                     errPathOverride.empty() ? O_WRONLY | O_CREAT | O_TRUNC : O_WRONLY, 0644);
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv[0], &files, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&files);
@@ -158,6 +161,36 @@ TEST_F(CliSearchTest, CtrlCStopsAndStillPrintsWhatWasFound) {
   EXPECT_LT(std::chrono::steady_clock::now() - started, 20s);
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_NE(result.out.find("\tOther\n"), std::string::npos) << result.out;
+}
+
+TEST_F(CliSearchTest, OnATerminalEachEngineHasALiveLine) {
+  WriteStore();
+  const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(terminal, 0);
+  ASSERT_EQ(::grantpt(terminal), 0);
+  ASSERT_EQ(::unlockpt(terminal), 0);
+  // Our own hold on the terminal's far side, so reading it ends only after
+  // we let go, never before the program has opened it.
+  const int farSide = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY);
+  ASSERT_GE(farSide, 0);
+  std::string screen;
+  std::thread reader([&] {
+    char buffer[4096];
+    for (;;) {
+      const ssize_t got = ::read(terminal, buffer, sizeof buffer);
+      if (got <= 0) break;  // EIO once the program has closed its side
+      screen.append(buffer, static_cast<std::size_t>(got));
+    }
+  });
+  const CliResult result = Run({"search", "--no-save", "Entire Web", "wooden boats"}, false, nullptr,
+                               ::ptsname(terminal));
+  ::close(farSide);
+  reader.join();
+  ::close(terminal);
+  ASSERT_EQ(result.status, 0);
+  EXPECT_NE(screen.find("Counted  100%  Done"), std::string::npos) << screen;
+  EXPECT_NE(screen.find("Other  100%  Done"), std::string::npos) << screen;
+  EXPECT_EQ(screen.find("Nobody"), std::string::npos) << screen;
 }
 
 TEST_F(CliSearchTest, RefusesMyPcUnknownCategoriesAndMissingWords) {
