@@ -271,6 +271,23 @@ TEST_F(SearchRunTest, StopWhileReadingTheFirstPageLeavesItUnparsed) {
   EXPECT_EQ(table_->RowCount(), 0);
 }
 
+TEST_F(SearchRunTest, StoppedResultCountEngineStillParsesWhatItRead) {
+  RawServer stalling([](RawConnection& connection) {
+    connection.Send("HTTP/1.0 200 OK\r\n\r\n" + HitsPage("counted", 0, 2));
+    connection.HangUntilStopped();
+  });
+  engines_.Append(MakeEngine("Stalling", stalling.Origin(), ResultCount, "/s?n=%d&q=", ""));
+  SessionOptions patient = TestSessionOptions();
+  patient.idleTimeout = 60s;
+  session_ = CreateInternetSession({ConnectionSettings::kDirect, "", ""}, patient);
+  auto run = Run({"Stalling"});
+  ASSERT_TRUE(listener_->WaitForProgress(0, 70));
+  run->Stop();
+  ASSERT_TRUE(listener_->WaitForSearchDone());
+  EXPECT_EQ(listener_->ProgressOf(0), (std::vector<int>{10, 40, 50, 60, 70, 100}));
+  EXPECT_EQ(RowsOf("Stalling"), 2);
+}
+
 // A listener whose message box the user does not close: its worker hangs there.
 class BlockingMessageListener final : public EngineListener {
  public:
