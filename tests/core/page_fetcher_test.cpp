@@ -35,11 +35,18 @@ class RecordingControl final : public FetchControl {
   int stopAfter = -1;
 };
 
+// Generous enough for a loaded machine; the silent servers get a short idle time.
 SessionOptions ShortOptions() {
   SessionOptions options;
-  options.connectTimeout = 2s;
-  options.idleTimeout = 400ms;
+  options.connectTimeout = 3s;
+  options.idleTimeout = 3s;
   options.stopPollInterval = 20ms;
+  return options;
+}
+
+SessionOptions QuickIdleOptions() {
+  SessionOptions options = ShortOptions();
+  options.idleTimeout = 300ms;
   return options;
 }
 
@@ -174,7 +181,7 @@ TEST(PageFetcher, ServerClosingMidPageLeavesWhatArrived) {
 
 TEST(PageFetcher, SilentServerEndsAfterTheIdleTimeWithAnEmptyPage) {
   RawServer server([](RawConnection& connection) { connection.HangUntilStopped(); });
-  const Fetched fetched = Fetch(server.Origin() + "/");
+  const Fetched fetched = Fetch(server.Origin() + "/", QuickIdleOptions());
   EXPECT_EQ(fetched.page, "");
   EXPECT_EQ(fetched.progress, (std::vector<int>{40, 50, 60, 70, 80}));
 }
@@ -184,7 +191,7 @@ TEST(PageFetcher, StallingServerKeepsThePartThatCame) {
     connection.Send("HTTP/1.0 200 OK\r\n\r\nsome of it");
     connection.HangUntilStopped();
   });
-  EXPECT_EQ(Fetch(server.Origin() + "/").page, "some of it");
+  EXPECT_EQ(Fetch(server.Origin() + "/", QuickIdleOptions()).page, "some of it");
 }
 
 TEST(PageFetcher, SlowDripWithinTheIdleTimeIsReadToTheEnd) {

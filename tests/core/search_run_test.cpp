@@ -53,8 +53,8 @@ SearchEngine MakeEngine(std::string name, std::string url, int searchType, std::
 
 SessionOptions TestSessionOptions() {
   SessionOptions options;
-  options.connectTimeout = 2s;
-  options.idleTimeout = 2s;
+  options.connectTimeout = 5s;
+  options.idleTimeout = 5s;
   options.stopPollInterval = 20ms;
   return options;
 }

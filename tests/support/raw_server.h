@@ -126,15 +126,16 @@ class RawServer {
   void Serve(int fd) {
     std::string request;
     char buffer[4096];
-    // A client that sends no HTTP head (a TLS hello) gets its answer after a
-    // short wait instead of hanging.
+    // A client that sent something other than an HTTP head (a TLS hello) gets
+    // its answer after a short quiet spell instead of hanging.
     int quietPolls = 0;
     while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536 && !Stopping()) {
       pollfd waiting{fd, POLLIN, 0};
       if (::poll(&waiting, 1, 20) <= 0) {
-        if (++quietPolls == 10) break;
+        if (!request.empty() && ++quietPolls == 10) break;
         continue;
       }
+      quietPolls = 0;
       const ssize_t got = ::recv(fd, buffer, sizeof buffer, 0);
       if (got <= 0) break;
       request.append(buffer, static_cast<std::size_t>(got));
