@@ -34,6 +34,7 @@ bench: build
 	@$(BUILD_DIR)/bin/merge_bench
 	@$(BUILD_DIR)/bin/parse_bench
 	@$(BUILD_DIR)/bin/block_search_bench
+	@$(BUILD_DIR)/bin/search_run_bench
 
 clean:
 	@rm -rf $(BUILD_DIR)
