@@ -48,7 +48,7 @@ wxBitmap ToolbarImage(const wxImage& strip, int index) {
 }  // namespace
 
 bool CMainFrame::CreateBars() {
-  m_wndReBar = new wxPanel(this, ids::AFX_IDW_REBAR);
+  m_wndReBar = new wxPanel(this, res::ToWxId(ids::AFX_IDW_REBAR));
   if (!CreateDialogBar()) return false;
   if (!CreateToolBar()) return false;
   CreateAddressAndThrobber();
@@ -57,7 +57,7 @@ bool CMainFrame::CreateBars() {
 }
 
 bool CMainFrame::CreateDialogBar() {
-  m_wndDlgBar = new wxPanel(m_wndReBar, ids::AFX_IDW_DIALOGBAR);
+  m_wndDlgBar = new wxPanel(m_wndReBar, res::ToWxId(ids::AFX_IDW_DIALOGBAR));
   res::BuildControls(*m_wndDlgBar, res::PreviousSearchesTemplate());
   m_wndDlgBar->SetMinSize(m_wndDlgBar->GetClientSize());
   m_cbPrevious = dynamic_cast<wxChoice*>(m_wndDlgBar->FindWindow(ids::IDC_PREVIOUS_LIST));
@@ -67,7 +67,7 @@ bool CMainFrame::CreateDialogBar() {
 }
 
 bool CMainFrame::CreateToolBar() {
-  m_wndToolBar = new wxToolBar(m_wndReBar, ids::AFX_IDW_TOOLBAR, wxDefaultPosition, wxDefaultSize,
+  m_wndToolBar = new wxToolBar(m_wndReBar, res::ToWxId(ids::AFX_IDW_TOOLBAR), wxDefaultPosition, wxDefaultSize,
                                wxTB_FLAT | wxTB_HORIZONTAL | wxTB_TEXT | wxTB_NODIVIDER);
   const wxImage normal = res::LoadEmbeddedImage(res::BitmapFileName(ids::IDB_TOOLBAR_NORMAL));
   m_wndToolBar->SetToolBitmapSize(wxSize(res::kToolbarImageWidth, res::kToolbarImageWidth));
@@ -81,11 +81,11 @@ bool CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateAddressAndThrobber() {
-  m_wndAddress = new wxComboBox(m_wndReBar, ids::IDC_ADDRESS_BOX, wxString(), wxDefaultPosition, wxSize(200, -1), 0,
+  m_wndAddress = new wxComboBox(m_wndReBar, res::ToWxId(ids::IDC_ADDRESS_BOX), wxString(), wxDefaultPosition, wxSize(200, -1), 0,
                                 nullptr, wxCB_DROPDOWN | wxTE_PROCESS_ENTER);
   m_wndAddress->SetMinSize(wxSize(200, -1));
   m_addressLabel = new wxStaticText(m_wndReBar, wxID_ANY, "Address");
-  m_wndAnimate = new wxGenericAnimationCtrl(m_wndReBar, ids::IDC_THROBBER, wxNullAnimation, wxDefaultPosition,
+  m_wndAnimate = new wxGenericAnimationCtrl(m_wndReBar, res::ToWxId(ids::IDC_THROBBER), wxNullAnimation, wxDefaultPosition,
                                             wxSize(kThrobberSize, kThrobberSize), wxAC_NO_AUTORESIZE);
   wxAnimation animation = wxGenericAnimationCtrl::CreateCompatibleAnimation();
   if (res::LoadThrobber(animation)) {
@@ -112,7 +112,7 @@ void CMainFrame::LayoutReBar() {
 }
 
 bool CMainFrame::CreateStatusBarPanes() {
-  wxStatusBar* status = CreateStatusBar(kStatusPanes, wxSTB_DEFAULT_STYLE, ids::AFX_IDW_STATUS_BAR);
+  wxStatusBar* status = CreateStatusBar(kStatusPanes, wxSTB_DEFAULT_STYLE, res::ToWxId(ids::AFX_IDW_STATUS_BAR));
   if (!status) return false;
   const int widths[kStatusPanes] = {-1, 40, 40, 40};
   status->SetStatusWidths(kStatusPanes, widths);

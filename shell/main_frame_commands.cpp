@@ -62,9 +62,9 @@ void CMainFrame::BindCommands() {
   // Only the first 512 Favorites entries have a command; later ones stay inert.
   Bind(wxEVT_MENU, &CMainFrame::OnFavorite, this, ids::ID_FAVORITE_FIRST, ids::ID_FAVORITE_LAST);
   Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(m_wndToolBar->IsShown()); },
-       ids::AFX_IDW_TOOLBAR);
+       res::ToWxId(ids::AFX_IDW_TOOLBAR));
   Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(GetStatusBar() && GetStatusBar()->IsShown()); },
-       ids::AFX_IDW_STATUS_BAR);
+       res::ToWxId(ids::AFX_IDW_STATUS_BAR));
 }
 
 void CMainFrame::OnFileOpen(wxCommandEvent&) {

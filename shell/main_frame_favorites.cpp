@@ -22,7 +22,12 @@ class WxFavoritesMenu final : public FavoritesMenu {
     // '&' in a shortcut's name is shown, not taken as a mnemonic.
     wxString text = wxString::FromUTF8(label);
     text.Replace("&", "&&");
-    m_menu->Append(commandId, text);
+    // Entries past the last Favorites id have no command and show disabled.
+    if (commandId > ids::ID_FAVORITE_LAST) {
+      m_menu->Append(wxID_ANY, text)->Enable(false);
+    } else {
+      m_menu->Append(commandId, text);
+    }
   }
 
   std::unique_ptr<FavoritesMenu> CreatePopup() override {

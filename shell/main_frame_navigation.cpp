@@ -103,7 +103,7 @@ void CMainFrame::TrimForNoBrowser() {
   Layout();
 
   wxMenuBar* bar = GetMenuBar();
-  for (const int id : {res::ToWxId(ids::ID_FILE_OPEN), ids::AFX_IDW_TOOLBAR}) {
+  for (const int id : {res::ToWxId(ids::ID_FILE_OPEN), res::ToWxId(ids::AFX_IDW_TOOLBAR)}) {
     wxMenu* owner = nullptr;
     if (wxMenuItem* item = bar->FindItem(id, &owner)) owner->Destroy(item);
   }
