@@ -1,5 +1,7 @@
-# Writes OUTPUT, a C++ file holding every file given in FILES (a ;-list) as a byte
-# array, and the table EmbeddedTable() that names them. Run with cmake -P.
+# Writes OUTPUT, a C++ file holding every file given in FILES (names joined by
+# "|") as a byte array, and the table EmbeddedTable() that names them. Run with
+# cmake -P.
+string(REPLACE "|" ";" FILES "${FILES}")
 set(body "#include \"res/embedded_table.h\"\n\nnamespace sorvane::res {\n\nnamespace {\n\n")
 set(table "")
 set(index 0)

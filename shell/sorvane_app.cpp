@@ -11,6 +11,7 @@
 #include "shell/main_frame.h"
 #include "shell/maker_info.h"
 #include "shell/sorvane_doc.h"
+#include "shell/startup_report.h"
 
 namespace sorvane {
 
@@ -78,6 +79,7 @@ bool CSorvaneApp::OnInit() {
     m_frame = nullptr;
     return false;
   }
+  ReportStartupWhenIdle(*m_frame);
   m_frame->Show();
   m_frame->DragAcceptFiles(true);
   SetTopWindow(m_frame);
