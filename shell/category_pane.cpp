@@ -13,19 +13,29 @@ const wxColour kPaneGrey(0x80, 0x80, 0x80);
 
 // A bitmap of the image list's size: the picture cut or padded to it, or an
 // empty (grey) square when the picture was not supplied.
-wxBitmap FitToImageSize(const wxBitmap& bitmap, int size) {
-  if (bitmap.IsOk() && bitmap.GetWidth() == size && bitmap.GetHeight() == size) return bitmap;
-  wxImage image(size, size);
-  image.SetRGB(wxRect(0, 0, size, size), kPaneGrey.Red(), kPaneGrey.Green(), kPaneGrey.Blue());
-  if (bitmap.IsOk()) image.Paste(bitmap.ConvertToImage().Size(wxSize(std::min(bitmap.GetWidth(), size), std::min(bitmap.GetHeight(), size)), wxPoint(0, 0)), 0, 0);
+wxBitmap FitToImageSize(const wxBitmap& bitmap, const wxSize& size) {
+  if (bitmap.IsOk() && bitmap.GetSize() == size) return bitmap;
+  wxImage image(size);
+  image.SetRGB(wxRect(size), kPaneGrey.Red(), kPaneGrey.Green(), kPaneGrey.Blue());
+  if (bitmap.IsOk()) {
+    const wxSize kept(std::min(bitmap.GetWidth(), size.x), std::min(bitmap.GetHeight(), size.y));
+    image.Paste(bitmap.ConvertToImage().Size(kept, wxPoint(0, 0)), 0, 0);
+  }
   return wxBitmap(image);
+}
+
+// Picture 203 is loaded first: its size is the size of every image.
+wxSize FirstPictureSize() {
+  const wxBitmap first = res::LoadBitmapResource(ids::IDB_FIRST_CATEGORY_BITMAP);
+  return first.IsOk() ? first.GetSize() : wxSize(CCategoryPane::kImageSize, CCategoryPane::kImageSize);
 }
 
 }  // namespace
 
 CCategoryPane::CCategoryPane(wxWindow* parent, const CategoryRows& rows)
     : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxSize(155, 0), wxLC_REPORT | wxLC_SINGLE_SEL),
-      m_images(kImageSize, kImageSize, false, 2) {
+      m_imageSize(FirstPictureSize()),
+      m_images(m_imageSize.x, m_imageSize.y, false, 2) {
   FillImages(rows);
   SetImageList(&m_images, wxIMAGE_LIST_NORMAL);
   SetImageList(&m_images, wxIMAGE_LIST_SMALL);
@@ -47,7 +57,7 @@ void CCategoryPane::FillImages(const CategoryRows& rows) {
   }
   for (int image = 0; image < kCategoryCount; ++image) {
     m_bitmaps[image] = res::LoadBitmapResource(bitmapOfImage[image]);
-    m_images.Add(FitToImageSize(m_bitmaps[image], kImageSize));
+    m_images.Add(FitToImageSize(m_bitmaps[image], m_imageSize));
   }
 }
 

@@ -14,6 +14,7 @@ namespace sorvane {
 // frame decides what a click does. UI thread only.
 class CCategoryPane final : public wxListCtrl {
  public:
+  // The image size when picture 203, which sets it, is missing.
   static constexpr int kImageSize = 32;
   static constexpr int kExtraColumnWidth = 32;
   // The generic list pads its picture and text by a few pixels each side.
@@ -34,6 +35,7 @@ class CCategoryPane final : public wxListCtrl {
   void InsertRows(const CategoryRows& rows);
   void OnMouseMove(wxMouseEvent& event);
 
+  wxSize m_imageSize;
   wxImageList m_images;
   std::array<wxBitmap, kCategoryCount> m_bitmaps;  // by image index
 };
