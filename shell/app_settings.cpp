@@ -48,4 +48,12 @@ std::optional<WindowPlacement> PlacementFromEdges(const AppSettings& settings) {
   return WindowPlacement{settings.x, settings.y, settings.w - settings.x, settings.h - settings.y};
 }
 
+void TakeWindowEdges(AppSettings& settings, int left, int top, int width, int height, bool minimised) {
+  if (minimised) return;
+  settings.x = left;
+  settings.y = top;
+  settings.w = left + width;
+  settings.h = top + height;
+}
+
 }  // namespace sorvane

@@ -52,4 +52,9 @@ struct WindowPlacement {
 };
 std::optional<WindowPlacement> PlacementFromEdges(const AppSettings& settings);
 
+// Takes the window's rectangle as the edges to save. A minimised window reports
+// a place that is no place to come back to (off screen on some systems), so it
+// keeps the edges it had instead.
+void TakeWindowEdges(AppSettings& settings, int left, int top, int width, int height, bool minimised);
+
 }  // namespace sorvane

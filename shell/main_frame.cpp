@@ -94,10 +94,7 @@ void CMainFrame::SaveSettings() {
   m_settingsSaved = true;
   if (!m_options.settings) return;
   const wxRect rect = GetRect();
-  m_settings.x = rect.GetLeft();
-  m_settings.y = rect.GetTop();
-  m_settings.w = rect.GetLeft() + rect.GetWidth();
-  m_settings.h = rect.GetTop() + rect.GetHeight();
+  TakeWindowEdges(m_settings, rect.GetLeft(), rect.GetTop(), rect.GetWidth(), rect.GetHeight(), IsIconized());
   if (m_pView) m_settings.colours = m_pView->GetListColours();
   SaveAppSettings(*m_options.settings, m_settings);
   m_options.settings->Flush();

@@ -89,6 +89,20 @@ TEST(AppSettings, EveryValueRoundTripsUnderItsName) {
   EXPECT_EQ(loaded.showWebView, 1);
 }
 
+TEST(AppSettings, WindowRectangleIsSavedAsEdgesUnlessMinimised) {
+  AppSettings settings;
+  TakeWindowEdges(settings, 100, 50, 800, 600, false);
+  EXPECT_EQ(settings.x, 100);
+  EXPECT_EQ(settings.y, 50);
+  EXPECT_EQ(settings.w, 900);
+  EXPECT_EQ(settings.h, 650);
+  // A minimised window's place (-32000 on some systems) would hide the window
+  // at the next start; the last real edges stay.
+  TakeWindowEdges(settings, -32000, -32000, 160, 24, true);
+  EXPECT_EQ(settings.x, 100);
+  EXPECT_EQ(settings.w, 900);
+}
+
 TEST(AppSettings, ColorRefKeepsRedInTheLowByte) {
   EXPECT_EQ(MakeColorRef(255, 0, 0), 0x0000FFu);
   EXPECT_EQ(MakeColorRef(0, 0, 255), 0xFF0000u);

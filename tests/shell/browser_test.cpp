@@ -1,7 +1,9 @@
 #include <wx/combobox.h>
 #include <wx/notebook.h>
+#include <wx/toolbar.h>
 #include <wx/webview.h>
 
+#include "res/resource_ids.h"
 #include "shell/frame_fixture.h"
 #include "shell/web_view.h"
 
@@ -114,6 +116,13 @@ TEST_F(Browser, FavoritesMenuEntriesNavigateToTheirShortcuts) {
   EXPECT_EQ(popup->FindItemByPosition(1)->GetItemLabelText(), "A");
   EXPECT_EQ(popup->FindItemByPosition(2)->GetId(), 3585);
   EXPECT_EQ(frame.FavoriteUrls().size(), 3u);
+  // The toolbar's Favorites arrow shows the same entries under the same ids.
+  wxMenu* dropDown = frame.ToolBar()->FindById(res::ToWxId(ids::ID_FAVORITES_BUTTON))->GetDropdownMenu();
+  ASSERT_NE(dropDown, nullptr);
+  ASSERT_EQ(dropDown->GetMenuItemCount(), 3u);
+  EXPECT_EQ(dropDown->FindItemByPosition(1)->GetId(), 3584);
+  ASSERT_NE(dropDown->FindItemByPosition(0)->GetSubMenu(), nullptr);
+  EXPECT_EQ(dropDown->FindItemByPosition(0)->GetSubMenu()->FindItemByPosition(0)->GetId(), 3586);
   Command(3584);
   EXPECT_TRUE(WaitForAddress(first));
   Command(3585);

@@ -1,3 +1,4 @@
+#include <wx/accel.h>
 #include <wx/choice.h>
 #include <wx/combobox.h>
 #include <wx/animate.h>
@@ -38,6 +39,13 @@ TEST_F(MainFrame, BrowserModeHasEveryMenuCommandAndBar) {
   EXPECT_TRUE(view->FindItemByPosition(3)->IsSeparator());
   EXPECT_TRUE(view->FindItemByPosition(6)->IsSeparator());
   EXPECT_EQ(view->FindItemByPosition(4)->GetHelp(), "Stops opening a file.");
+  // The menu names Esc and F5 beside Stop and Refresh, and the keys do work.
+  std::unique_ptr<wxAcceleratorEntry> stopKey(view->FindItemByPosition(4)->GetAccel());
+  ASSERT_TRUE(stopKey);
+  EXPECT_EQ(stopKey->GetKeyCode(), WXK_ESCAPE);
+  std::unique_ptr<wxAcceleratorEntry> refreshKey(view->FindItemByPosition(5)->GetAccel());
+  ASSERT_TRUE(refreshKey);
+  EXPECT_EQ(refreshKey->GetKeyCode(), WXK_F5);
 
   wxToolBar* tools = frame.ToolBar();
   ASSERT_EQ(tools->GetToolsCount(), 8u);
@@ -48,6 +56,13 @@ TEST_F(MainFrame, BrowserModeHasEveryMenuCommandAndBar) {
   EXPECT_EQ(tools->FindById(W(32791))->GetKind(), wxITEM_DROPDOWN);
   EXPECT_EQ(tools->FindById(W(32793))->GetKind(), wxITEM_DROPDOWN);
   EXPECT_EQ(tools->FindById(W(32779))->GetShortHelp(), "Refresh");
+  // The drop-down arrows show the Font menu and a copy of the Favorites popup.
+  wxMenu* fonts = tools->FindById(W(32793))->GetDropdownMenu();
+  ASSERT_NE(fonts, nullptr);
+  ASSERT_EQ(fonts->GetMenuItemCount(), 5u);
+  EXPECT_EQ(fonts->FindItemByPosition(0)->GetItemLabel(), "Largest");
+  EXPECT_EQ(fonts->FindItemByPosition(0)->GetId(), W(32782));
+  EXPECT_NE(tools->FindById(W(32791))->GetDropdownMenu(), nullptr);
   EXPECT_TRUE(tools->IsShown());
   EXPECT_TRUE(frame.AddressBox()->IsShown());
   EXPECT_EQ(frame.AddressBox()->GetId(), W(59393));
