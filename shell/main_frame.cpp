@@ -63,6 +63,8 @@ bool CMainFrame::Create() {
   SetSizer(sizer);
   BindEvents();
   BindCommands();
+  // The view sets itself up at its full size, so its tabs never get squeezed.
+  Layout();
   m_pView->OnInitialUpdate();
   Layout();
   return true;

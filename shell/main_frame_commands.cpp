@@ -9,6 +9,7 @@
 
 #include "res/resource_ids.h"
 #include "res/standard_ids.h"
+#include "res/strings.h"
 #include "shell/about_dialog.h"
 #include "shell/category_pane.h"
 #include "shell/help_book.h"
@@ -68,8 +69,12 @@ void CMainFrame::BindCommands() {
 }
 
 void CMainFrame::OnFileOpen(wxCommandEvent&) {
-  wxFileDialog dialog(this, "Open", wxString(), wxString(), "Sorvane Files (*.htm)|*.htm|All Files (*.*)|*.*",
-                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  // The filter comes from the document type: "Sorvane Files (*.htm)" and ".htm".
+  const std::string_view name = res::DocumentTypePart(res::DocumentPart::FilterName);
+  const std::string_view extension = res::DocumentTypePart(res::DocumentPart::FilterExtension);
+  const wxString filter = wxString::FromUTF8(name.data(), name.size()) + "|*" +
+                          wxString::FromUTF8(extension.data(), extension.size()) + "|All Files (*.*)|*";
+  wxFileDialog dialog(this, "Open", wxString(), wxString(), filter, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK || !m_document) return;
   m_document->OnOpenDocument(dialog.GetPath());
 }

@@ -5,6 +5,7 @@
 #include "res/embedded_files.h"
 #include "res/menus.h"
 #include "res/resource_ids.h"
+#include "res/strings.h"
 
 namespace sorvane::res {
 namespace {
@@ -89,6 +90,16 @@ TEST(Accelerators, TableHoldsNeitherEscNorF5) {
       EXPECT_EQ(entry.command, 32781);
     }
   }
+}
+
+TEST(DocumentType, SevenPartsWithAnEmptyDocumentName) {
+  EXPECT_EQ(DocumentTypePart(DocumentPart::WindowTitle), "Sorvane");
+  EXPECT_EQ(DocumentTypePart(DocumentPart::DocumentName), "");
+  EXPECT_EQ(DocumentTypePart(DocumentPart::NewFileName), "Sorvan");
+  EXPECT_EQ(DocumentTypePart(DocumentPart::FilterName), "Sorvane Files (*.htm)");
+  EXPECT_EQ(DocumentTypePart(DocumentPart::FilterExtension), ".htm");
+  EXPECT_EQ(DocumentTypePart(DocumentPart::FileTypeId), "Sorvane.Document");
+  EXPECT_EQ(DocumentTypePart(DocumentPart::FileTypeName), "Sorvan Document");
 }
 
 TEST(EmbeddedFiles, UnknownNameIsEmptyAndNamesAreSorted) {
