@@ -93,10 +93,9 @@ void CMainFrame::OnDocumentComplete(const wxString& address) {
 
 // Without a browser the window keeps the List View alone: the toolbar and the
 // address box go, and so do the menu items that only serve a browser. The
-// Ctrl+O accelerator stays.
+// throbber stays for the searches, and the Ctrl+O accelerator stays too.
 void CMainFrame::TrimForNoBrowser() {
   m_wndToolBar->Hide();
-  m_wndAnimate->Hide();
   m_wndAddress->Hide();
   m_addressLabel->Hide();
   m_wndReBar->Layout();

@@ -104,6 +104,7 @@ TEST_F(MainFrame, TrimmedModeDropsTheBrowserMenusAndBars) {
   EXPECT_FALSE(frame.ToolBar()->IsShown());
   EXPECT_FALSE(frame.AddressBox()->IsShown());
   EXPECT_TRUE(frame.PreviousSearches()->IsShown());
+  EXPECT_TRUE(frame.Throbber()->IsShown());
   EXPECT_EQ(frame.View()->Tabs(), nullptr);
   EXPECT_EQ(frame.View()->WebView(), nullptr);
   EXPECT_EQ(frame.View()->ShownWindow(), frame.View()->ResultsList());
