@@ -100,7 +100,8 @@ void CMainFrame::CreateAddressAndThrobber() {
 void CMainFrame::LayoutReBar() {
   auto* rows = new wxBoxSizer(wxVERTICAL);
   auto* first = new wxBoxSizer(wxHORIZONTAL);
-  first->Add(m_wndToolBar, 1, wxEXPAND);
+  first->Add(m_wndToolBar, 0, wxEXPAND);
+  first->AddStretchSpacer();  // keeps the throbber at the right end, toolbar or not
   first->Add(m_wndAnimate, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
   auto* second = new wxBoxSizer(wxHORIZONTAL);
   second->Add(m_addressLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
