@@ -68,6 +68,12 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   wxBitmap CategoryBitmap(int imageIndex) const;
   void ShowCategoryMenu();
 
+  // What the search workers report, already on the UI thread (the search run's
+  // listener brings each call here).
+  void OnEngineProgress(int engineSlot, int percentage);
+  void OnEngineDone(int engineSlot);
+  void OnPcSearchDone();
+
   // Browser operations the menus, the address box and the documents use.
   void NavigateTo(const wxString& address);
   void StartThrobber();

@@ -155,6 +155,25 @@ void CMainFrame::StartPcSearch() {
   // The Search My PC dialog and the folder scan; comes with the PC search.
 }
 
+void CMainFrame::OnEngineProgress(int engineSlot, int percentage) {
+  // The engine's line in the Search Status window moves to `percentage`; comes
+  // with the status window.
+  (void)engineSlot;
+  (void)percentage;
+}
+
+void CMainFrame::OnEngineDone(int engineSlot) {
+  // The engine's slot is freed; after the last one the status window closes and
+  // the search is finished (results page, saved search, throbber stopped). Comes
+  // with the search completion.
+  (void)engineSlot;
+}
+
+void CMainFrame::OnPcSearchDone() {
+  // The progress window closes and the search is finished as a web search is;
+  // comes with the PC search.
+}
+
 // A click acts on the row the pointer selected on its way (or none).
 void CMainFrame::OnCategoryClick(wxMouseEvent& event) {
   event.Skip();
