@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/program_folder.h"
+#include "shell/command_line.h"
 #include "shell/config_settings_store.h"
 #include "shell/help_book.h"
 #include "shell/main_frame.h"
@@ -23,36 +24,16 @@ CSorvaneApp::CSorvaneApp() {
 
 CSorvaneApp::~CSorvaneApp() = default;
 
-// Options: --home DIR (the program folder), --no-webview (the window without a
-// browser view), and one HTML file to open as the document.
-CSorvaneApp::CommandLine CSorvaneApp::ParseCommandLine() const {
-  CommandLine line;
-  for (int i = 1; i < argc; ++i) {
-    const wxString argument = argv[i];
-    if (argument == "--home" && i + 1 < argc) {
-      line.home = std::filesystem::path(argv[++i].utf8_string());
-    } else if (argument.StartsWith("--home=")) {
-      line.home = std::filesystem::path(argument.Mid(7).utf8_string());
-    } else if (argument == "--no-webview") {
-      line.noWebView = true;
-    } else if (argument.StartsWith("-") && argument != "-") {
-      line.valid = false;
-    } else if (line.file.empty()) {
-      line.file = argument;
-    } else {
-      line.valid = false;
-    }
-  }
-  return line;
-}
-
 bool CSorvaneApp::OnInit() {
   wxInitAllImageHandlers();
-  const CommandLine line = ParseCommandLine();
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) arguments.push_back(argv[i].utf8_string());
+  const GuiCommandLine line = ParseGuiCommandLine(arguments);
   if (!line.valid) {
-    wxMessageBox("Usage: sorvane [--home DIR] [--no-webview] [FILE.htm]", kApplicationName, wxOK | wxICON_ERROR);
+    wxMessageBox(kGuiUsage, kApplicationName, wxOK | wxICON_ERROR);
     return false;
   }
+  const wxString file = wxString::FromUTF8(line.file);
 
   m_programFolder = ResolveProgramFolder(CurrentProgramFolderInputs(line.home));
   m_strHelpPath = m_programFolder / kHelpFileName;
@@ -73,8 +54,8 @@ bool CSorvaneApp::OnInit() {
     m_frame = nullptr;
     return false;
   }
-  if (!line.file.empty() && !m_document->OnOpenDocument(line.file)) {
-    wxMessageBox("Cannot open the file " + line.file + ".", kApplicationName, wxOK | wxICON_ERROR);
+  if (!file.empty() && !m_document->OnOpenDocument(file)) {
+    wxMessageBox("Cannot open the file " + file + ".", kApplicationName, wxOK | wxICON_ERROR);
     m_frame->Destroy();
     m_frame = nullptr;
     return false;

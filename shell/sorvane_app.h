@@ -26,14 +26,6 @@ class CSorvaneApp final : public wxApp {
   CMainFrame* MainFrame() const { return m_frame; }
 
  private:
-  struct CommandLine {
-    std::optional<std::filesystem::path> home;
-    bool noWebView = false;
-    wxString file;
-    bool valid = true;
-  };
-  CommandLine ParseCommandLine() const;
-
   std::filesystem::path m_programFolder;
   std::filesystem::path m_strHelpPath;
   std::unique_ptr<SettingsStore> m_settings;
