@@ -3,6 +3,7 @@
 #include <wx/image.h>
 #include <wx/msgdlg.h>
 
+#include <cstdio>
 #include <optional>
 
 #include "platform/program_folder.h"
@@ -30,7 +31,8 @@ bool CSorvaneApp::OnInit() {
   for (int i = 1; i < argc; ++i) arguments.push_back(argv[i].utf8_string());
   const GuiCommandLine line = ParseGuiCommandLine(arguments);
   if (!line.valid) {
-    wxMessageBox(kGuiUsage, kApplicationName, wxOK | wxICON_ERROR);
+    // A mistyped command line comes from a terminal or a script: say so there.
+    std::fprintf(stderr, "%s\n", kGuiUsage);
     return false;
   }
   const wxString file = wxString::FromUTF8(line.file);
