@@ -67,6 +67,8 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   static int CategoryPicture(int imageIndex);
   wxBitmap CategoryBitmap(int imageIndex) const;
   void ShowCategoryMenu();
+  // Category Properties of a row (its engines, its picture).
+  void EditCategoryProperties(int row);
 
   // What the search workers report, already on the UI thread (the search run's
   // listener brings each call here).

@@ -128,8 +128,15 @@ void CMainFrame::OnNewSearch(wxCommandEvent&) {
 }
 
 void CMainFrame::OnCategoryProperties(wxCommandEvent&) {
-  // The Category Properties dialog of the selected row (m_pCategoryList's
-  // SelectedRow, its engines in m_categories) comes with the dialogs.
+  const int row = m_pCategoryList->SelectedRow();
+  if (row >= 0) EditCategoryProperties(row);
+}
+
+void CMainFrame::EditCategoryProperties(int row) {
+  // The Category Properties dialog of the row: its engines (m_categories[row]
+  // against m_engines), its small bitmap (CategoryBitmap of the row's image);
+  // saving writes categories.dat. Comes with the dialogs.
+  (void)row;
 }
 
 void CMainFrame::OnPreviousSearch(wxCommandEvent&) {

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 
+#include "core/engine_store.h"
 #include "res/resource_ids.h"
 #include "res/standard_ids.h"
 #include "shell/category_pane.h"
@@ -162,6 +163,27 @@ TEST_F(MainFrame, CategoryRowsPicturesAndLooks) {
   EXPECT_EQ(CMainFrame::CategoryPicture(21), 178);
   EXPECT_EQ(CMainFrame::CategoryPicture(99), 0);
   EXPECT_FALSE(frame.CategoryBitmap(99).IsOk());
+}
+
+TEST_F(MainFrame, CreationLoadsTheEngineStoreOntoTheRows) {
+  EngineList engines;
+  SearchEngine wiby;
+  wiby.name = "Wiby";
+  wiby.url = "http://wiby.example/";
+  wiby.prefix = "?q=";
+  wiby.startToken = "<a";
+  wiby.endToken = "</a>";
+  engines.Append(wiby);
+  CategoryRows rows = DefaultCategoryRows();
+  rows[20].engineNames = std::vector<std::string>{"Wiby"};
+  home_.Write("engines.dat", FormatEngines(engines));
+  home_.Write("categories.dat", FormatCategories(rows));
+  CMainFrame& frame = Open(false);
+  ASSERT_EQ(frame.Engines().size(), 1u);
+  EXPECT_EQ(frame.Engines().at(0)->name, "Wiby");
+  ASSERT_TRUE(frame.Categories()[20].engineNames.has_value());
+  EXPECT_EQ(*frame.Categories()[20].engineNames, std::vector<std::string>{"Wiby"});
+  EXPECT_EQ(frame.Categories()[20].name, "Technology");
 }
 
 TEST_F(MainFrame, ClickRulesFollowTheSelectedRow) {
