@@ -6,6 +6,7 @@
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/splitter.h>
+#include <wx/utils.h>
 
 #include "core/engine_store.h"
 #include "res/image_resources.h"
@@ -78,6 +79,7 @@ bool CMainFrame::OnCreateClient() {
   m_pView = new CSorvaneView(m_wndSplitter, *this, *this, m_options.programFolder, m_options.browserView);
   if (!m_wndSplitter->SplitVertically(m_pCategoryList, m_pView, kCategoryPaneWidth)) return false;
   m_wndSplitter->SetMinimumPaneSize(20);
+  wxBusyCursor wait;
   LoadEngineStore(m_options.programFolder, m_engines, m_categories);
   return true;
 }

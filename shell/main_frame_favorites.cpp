@@ -1,5 +1,6 @@
 // The Favorites menu: the user's shortcut tree, built once at start.
 #include <wx/menu.h>
+#include <wx/utils.h>
 
 #include "res/resource_ids.h"
 #include "shell/favorites_builder.h"
@@ -52,6 +53,7 @@ class WxFavoritesMenu final : public FavoritesMenu {
 void CMainFrame::FillFavoritesMenu() {
   wxMenu* popup = FavoritesPopup();
   if (!popup || m_options.favoritesFolder.empty()) return;
+  wxBusyCursor wait;
   WxFavoritesMenu menu(popup, false);
   FileSystemFavoritesListing listing;
   FileShortcutReader reader;

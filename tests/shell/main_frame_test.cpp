@@ -239,6 +239,23 @@ TEST_F(MainFrame, SavedEdgesPlaceTheWindowAndSaveBackTheSame) {
   EXPECT_EQ(settings_.ReadText("Proxy"), "proxy.example");
 }
 
+TEST_F(MainFrame, ViewCommandsShowAndHideTheBars) {
+  CMainFrame& frame = Open(true);
+  Command(59392);
+  EXPECT_FALSE(frame.ToolBar()->IsShown());
+  Command(59392);
+  EXPECT_TRUE(frame.ToolBar()->IsShown());
+  Command(59393);
+  EXPECT_FALSE(frame.GetStatusBar()->IsShown());
+  // The address box shares the number but its events are not the command.
+  wxCommandEvent chosen(wxEVT_COMBOBOX, frame.AddressBox()->GetId());
+  chosen.SetEventObject(frame.AddressBox());
+  frame.AddressBox()->GetEventHandler()->ProcessEvent(chosen);
+  EXPECT_FALSE(frame.GetStatusBar()->IsShown());
+  Command(59393);
+  EXPECT_TRUE(frame.GetStatusBar()->IsShown());
+}
+
 TEST_F(MainFrame, ThrobberStopsOnItsFirstFrame) {
   CMainFrame& frame = Open(false);
   frame.StartThrobber();
