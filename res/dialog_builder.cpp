@@ -7,6 +7,7 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
+#include "res/image_resources.h"
 #include "res/standard_ids.h"
 
 namespace sorvane::res {
@@ -40,10 +41,13 @@ void BuildControls(wxWindow& parent, const DialogTemplate& dialog) {
       case ControlTemplate::Kind::Picture:
         new wxPanel(&parent, id, position, size, wxBORDER_SUNKEN);
         break;
-      case ControlTemplate::Kind::Icon:
-        new wxStaticBitmap(&parent, id, wxArtProvider::GetBitmap(wxART_INFORMATION, wxART_MESSAGE_BOX),
-                           position, size);
+      case ControlTemplate::Kind::Icon: {
+        // The program icon (icon 128); the stock information icon until it exists.
+        const wxIcon icon = LoadProgramIcons().GetIcon(wxSize(32, 32), wxIconBundle::FALLBACK_NEAREST_LARGER);
+        const wxBitmap picture = icon.IsOk() ? wxBitmap(icon) : wxArtProvider::GetBitmap(wxART_INFORMATION, wxART_MESSAGE_BOX);
+        new wxStaticBitmap(&parent, id, picture, position, size);
         break;
+      }
     }
   }
   parent.SetClientSize(parent.ConvertDialogToPixels(wxSize(dialog.width, dialog.height)));

@@ -63,7 +63,6 @@ bool CMainFrame::Create() {
   sizer->Add(m_wndSplitter, 1, wxEXPAND);
   SetSizer(sizer);
   BindEvents();
-  BindCommands();
   // The view sets itself up at its full size, so its tabs never get squeezed.
   Layout();
   m_pView->OnInitialUpdate();

@@ -34,6 +34,7 @@ void CMainFrame::BindEvents() {
   m_btnSearch->Bind(wxEVT_BUTTON, &CMainFrame::OnPreviousSearch, this);
   m_btnDelete->Bind(wxEVT_BUTTON, &CMainFrame::OnDeleteSearch, this);
   m_cbPrevious->Bind(wxEVT_CHOICE, &CMainFrame::OnPreviousSelChange, this);
+  BindCommands();
 }
 
 void CMainFrame::BindCommands() {
