@@ -15,6 +15,7 @@
 #include "cli/json_output.h"
 #include "pcsearch/drives.h"
 #include "pcsearch/folder_scan.h"
+#include "results/search_completion.h"
 
 namespace sorvane::cli {
 
@@ -33,7 +34,9 @@ constexpr const char* kUsage =
     "file being read; Ctrl-C stops the scan and still prints what was found.\n"
     "--readers N: threads that read files beside the one that walks the folders\n"
     "(0 reads on the walking thread; the rows are the same either way).\n"
-    "Saving the search is not available yet: pass --no-save.\n";
+    "Unless --no-save is given, the results page \"Search Results.htm\" is then\n"
+    "written and the search saved under PHRASE in the My PC category, as the window\n"
+    "does at the end of a search.\n";
 
 // Set by the Ctrl-C handler; a signal handler can do no more than this.
 volatile std::sig_atomic_t interrupted = 0;
@@ -103,10 +106,6 @@ int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
   }
   request.phrase = arguments.TakeWords();
   if (request.phrase.empty()) throw UsageError("scan needs the PHRASE to look for");
-  if (save) {
-    context.ReportError("scan: saving the search is not available yet; pass --no-save");
-    return kExitFailure;
-  }
   if (!haveFolders) {
     request.folders = AllDriveFolders();
     request.stayOnFileSystem = true;
@@ -146,6 +145,18 @@ int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
   sigaction(SIGINT, &previous, nullptr);
   if (live) context.err() << "\r\x1b[K" << LiveLine(control, "") << (interrupted ? "(stopped)" : "") << "\n";
 
+  // Completed or stopped, the scan ends the way every search does: what was
+  // found is written as the page and kept, so Ctrl-C loses nothing.
+  bool completed = true;
+  if (save) {
+    int bannerIndex = 0;
+    const CompletionResult completion =
+        CompleteSearch(context.ProgramFolder().string(), table, request.phrase, kMyPcRow, bannerIndex);
+    if (!completion.pageWritten) context.ReportError("scan: could not write the results page");
+    if (!completion.searchSaved) context.ReportError("scan: could not save the search");
+    completed = completion.pageWritten && completion.searchSaved;
+  }
+
   const std::vector<SearchHit> hits = table.Snapshot();
   if (json) {
     std::vector<JsonObject> objects;
@@ -164,7 +175,7 @@ int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
                     << '\t' << hit.engine << '\n';
     }
   }
-  return kExitOk;
+  return completed ? kExitOk : kExitFailure;
 }
 
 }  // namespace sorvane::cli

@@ -19,6 +19,7 @@ constexpr const char* kUsage =
     "  address      print the addresses an engine is asked for\n"
     "  parse        cut the hits out of saved result pages\n"
     "  scan         look for a phrase in the files of folders or drives\n"
+    "  saved        list, show or delete the saved searches\n"
     "\n"
     "--home DIR names the program folder (engines.dat, categories.dat, saved\n"
     "searches); otherwise SORVANE_HOME, the program's own folder when it holds\n"
@@ -35,6 +36,7 @@ const std::map<std::string, Command, std::less<>>& CommandTable() {
       {"address", RunAddressCommand},
       {"parse", RunParseCommand},
       {"scan", RunScanCommand},
+      {"saved", RunSavedCommand},
   };
   return table;
 }

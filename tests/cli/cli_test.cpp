@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "support/temp_folder.h"
 
@@ -135,7 +136,7 @@ TEST_F(CliTest, ParsePrintsTheMergedTable) {
               "<a class=\"r\" href=\"http://b.example/\">Nothing</a>");
   home_.Write("page2.htm", std::string("<a class=\"r\" href=\"http://a.example/\">again</a>"
                                        "<a class=\"r\" href=\"http://c.exa\0mple/\">wooden boats wooden</a>",
-                                       134));
+                                       109));
   const std::string page1 = (home_.path() / "page1.htm").string();
   const std::string page2 = (home_.path() / "page2.htm").string();
   CliResult result = Run({"parse", "--engine", "Paged", "wooden", "boats", "--", page1, page2});
@@ -181,11 +182,91 @@ TEST_F(CliTest, UsageErrorsAndUnknownNamesExitWithTwo) {
 TEST_F(CliTest, HelpGoesToStandardOutput) {
   for (const std::vector<std::string>& call :
        {std::vector<std::string>{"--help"}, {"-h"}, {"engines", "--help"}, {"address", "--help"},
-        {"parse", "--help"}, {"categories", "--help"}}) {
+        {"parse", "--help"}, {"categories", "--help"}, {"saved", "--help"},
+        {"saved", "show", "--help"}}) {
     const CliResult result = Run(call);
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out.rfind("usage: sorvane-cli", 0), 0u) << result.out;
   }
+}
+
+TEST_F(CliTest, SavedListsShowsAndDeletesSavedSearches) {
+  home_.Write("SearchResults/wooden boats.svq",
+              "2\n4\nWooden <b>boats</b>\nhttp://a.example/\n80\n2\nAlpha\n1\n"
+              "Plans\nhttp://b.example/\n40\n1\nBeta\n0\n");
+  home_.Write("SearchResults/a%2Fb.svq", "0\n0\n");  // the words "a/b"
+  home_.Write("SearchResults/.svq", "0\n0\n");       // empty words: never listed
+  home_.Write("SearchResults/notes.txt", "");
+
+  CliResult result = Run({"saved", "list"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(result.out == "wooden boats\na/b\n" || result.out == "a/b\nwooden boats\n") << result.out;
+
+  result = Run({"saved", "show", "wooden", "boats"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "category\t4\n"
+            "Wooden <b>boats</b>\thttp://a.example/\t80\t2\tAlpha\t1\n"
+            "Plans\thttp://b.example/\t40\t1\tBeta\t0\n");
+
+  result = Run({"saved", "show", "--json", "wooden boats"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "{\"category\": 4, \"rows\": [\n"
+            "  {\"Description\": \"Wooden <b>boats</b>\", \"URL\": \"http://a.example/\", \"Rank\": \"80\", "
+            "\"Hits\": \"2\", \"Engine\": \"Alpha\", \"viewed\": 1},\n"
+            "  {\"Description\": \"Plans\", \"URL\": \"http://b.example/\", \"Rank\": \"40\", "
+            "\"Hits\": \"1\", \"Engine\": \"Beta\", \"viewed\": 0}\n"
+            "]}\n");
+  EXPECT_EQ(Run({"saved", "show", "--json", "a/b"}).out, "{\"category\": 0, \"rows\": []}\n");
+
+  result = Run({"saved", "delete", "a/b"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(Run({"saved", "list"}).out, "wooden boats\n");
+
+  for (const std::vector<std::string>& call :
+       {std::vector<std::string>{"saved", "delete", "a/b"}, {"saved", "show", "../SearchResults/wooden boats"},
+        {"saved", "show", "never"}}) {
+    result = Run(call);
+    EXPECT_EQ(result.status, 1) << call[2];
+    EXPECT_EQ(result.err, "sorvane-cli: no saved search for '" + call[2] + "'\n");
+  }
+  EXPECT_TRUE(std::filesystem::exists(home_.path() / "SearchResults" / "wooden boats.svq"));
+
+  for (const std::vector<std::string>& call :
+       {std::vector<std::string>{"saved"}, {"saved", "rename", "x"}, {"saved", "show"}, {"saved", "delete"},
+        {"saved", "list", "x"}, {"saved", "--json", "list"}, {"saved", "--bogus", "list"}}) {
+    EXPECT_EQ(Run(call).status, 2) << call.back();
+  }
+}
+
+TEST_F(CliTest, SavedListWithoutAnySavedSearchIsEmpty) {
+  const CliResult result = Run({"saved", "list"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "");
+}
+
+// A scan ends like a web search: the page is written and the search is kept
+// under the phrase in the My PC row; --no-save leaves the program folder as it was.
+TEST_F(CliTest, ScanSavesItsRowsUnlessToldNotTo) {
+  TempFolder tree;
+  tree.Write("notes/boat.txt", "plans for a Wooden Boat hull");
+  tree.Write("notes/car.txt", "nothing to see");
+  const std::string folder = (tree.path() / "notes").string();
+
+  const CliResult unsaved = Run({"scan", "--no-save", "--folder", folder, "wooden boat"});
+  ASSERT_EQ(unsaved.status, 0) << unsaved.err;
+  EXPECT_FALSE(std::filesystem::exists(home_.path() / "Search Results.htm"));
+  EXPECT_EQ(Run({"saved", "list"}).out, "");
+
+  const CliResult saved = Run({"scan", "--folder", folder, "wooden boat"});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  EXPECT_NE(saved.out.find((tree.path() / "notes/boat.txt").string()), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(home_.path() / "Search Results.htm"));
+  EXPECT_EQ(Run({"saved", "list"}).out, "wooden boat\n");
+  const CliResult shown = Run({"saved", "show", "wooden boat"});
+  EXPECT_EQ(shown.out.substr(0, shown.out.find('\n')), "category\t1");
+  EXPECT_NE(shown.out.find("boat.txt\t"), std::string::npos);
 }
 
 TEST_F(CliTest, ProgramFolderFromTheEnvironment) {
