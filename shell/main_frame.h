@@ -16,15 +16,14 @@
 
 class wxButton;
 class wxChoice;
+class wxCommandEvent;
 class wxComboBox;
 class wxGenericAnimationCtrl;
-class wxListEvent;
 class wxMenu;
 class wxPanel;
 class wxSplitterWindow;
 class wxStaticText;
 class wxToolBar;
-class wxCommandEvent;
 
 namespace sorvane {
 
