@@ -1,6 +1,6 @@
 # The two commands of the README, plus a few conveniences.
 #   make test   install what is missing, build, run every test
-#   make run    install what is missing, build, start the program
+#   make run    install what is missing, build, start the window program
 # CONFIG=Debug builds the debug configuration in build-debug/.
 
 CONFIG ?= Release
@@ -28,7 +28,7 @@ test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 run: build
-	@$(BUILD_DIR)/bin/sorvane-cli categories
+	@$(BUILD_DIR)/bin/sorvane
 
 bench: build
 	@$(BUILD_DIR)/bin/merge_bench
