@@ -11,17 +11,13 @@
 #include "res/image_resources.h"
 #include "res/resource_ids.h"
 #include "results/fit_text.h"
+#include "results/row_text_measure.h"
 
 namespace sorvane {
 
 namespace {
 
-// Cells hold the bytes the engines sent: UTF-8 when they are valid, otherwise
-// shown byte for byte rather than not at all.
-wxString ToWx(std::string_view text) {
-  wxString converted = wxString::FromUTF8(text.data(), text.size());
-  return converted.empty() && !text.empty() ? wxString::From8BitData(text.data(), text.size()) : converted;
-}
+wxString ToWx(std::string_view text) { return CellToWx(text); }
 
 constexpr int kWheelRows = 3;
 constexpr double kSmallestPointSize = 6.0;
@@ -392,11 +388,11 @@ void CResultsListCtrl::DrawItem(wxDC& dc, long row, const wxRect& rect) const {
 
   dc.SetTextForeground(text);
   dc.SetTextBackground(background);
-  const TextMeasure measure = [&dc](std::string_view piece) { return dc.GetTextExtent(ToWx(piece)).x; };
-
   wxFont bold = normal;
   bold.SetWeight(wxFONTWEIGHT_BOLD);
   dc.SetFont(bold);
+  RowTextMeasure boldMeasure(dc);
+  TextMeasure measure = std::ref(boldMeasure);
   std::string cell = CellText(row, 0);
   for (int column = 0; !cell.empty() && column < GetColumnCount();) {
     const int available = column == 0 ? m_columns[0].width - pictureWidth : m_columns[column].width;
@@ -407,6 +403,8 @@ void CResultsListCtrl::DrawItem(wxDC& dc, long row, const wxRect& rect) const {
     cell = CellText(row, column);
   }
   dc.SetFont(normal);
+  RowTextMeasure normalMeasure(dc);
+  measure = std::ref(normalMeasure);
 
   const int letterHeight = dc.GetTextExtent("M").y;
   const int descriptionX = pictureWidth - scroll + 2;
