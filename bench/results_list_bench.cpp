@@ -85,14 +85,6 @@ int main(int argc, char** argv) {
     const double total = MillisecondsSince(paging);
     std::printf("paged through %d rows: %d pages in %.0f ms, %.2f ms per page\n", rows, pages, total, total / pages);
 
-    // The same through the window's own paint, a few pages from the middle.
-    const auto painting = Clock::now();
-    constexpr int kPaintedPages = 50;
-    for (int page = 0; page < kPaintedPages; ++page) {
-      list->ScrollToRow(rows / 2 + page * perPage);
-      list->RowsWindow().Update();
-    }
-    std::printf("window paint: %.2f ms per page\n", MillisecondsSince(painting) / kPaintedPages);
     dc.SelectObject(wxNullBitmap);
     frame->Destroy();
   }
