@@ -1,0 +1,122 @@
+#include "dialogs/search_dlg.h"
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "dialogs/dib_static.h"
+#include "dialogs/window_builder.h"
+#include "res/window_templates.h"
+
+namespace sorvane {
+
+namespace {
+
+wxString ToWx(const std::string& text) {
+  wxString converted = wxString::FromUTF8(text);
+  return converted.empty() && !text.empty() ? wxString::From8BitData(text.data(), text.size()) : converted;
+}
+
+std::string FromWx(const wxString& text) { return std::string(text.utf8_str()); }
+
+template <class Control>
+Control* Find(const std::map<int, wxWindow*>& controls, int id) {
+  const auto found = controls.find(id);
+  return found == controls.end() ? nullptr : dynamic_cast<Control*>(found->second);
+}
+
+}  // namespace
+
+CSearchDlg::CSearchDlg(wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, ToWx(std::string(res::SearchTemplate().title)), wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxSYSTEM_MENU) {
+  const auto controls = BuildWindowControls(*this, res::SearchTemplate());
+  m_picture = Find<CDibStatic>(controls, res::IDC_CATEGORY_PICTURE);
+  m_searchNow = Find<wxButton>(controls, 1);
+  m_categoryName = Find<wxStaticText>(controls, res::IDC_CATEGORY_NAME);
+  m_categoryIcon = Find<wxStaticBitmap>(controls, res::IDC_CATEGORY_ICON);
+  m_wordsEdit = Find<wxTextCtrl>(controls, res::IDC_SEARCH_WORDS);
+  m_searchTypeList = Find<wxChoice>(controls, res::IDC_SEARCH_TYPE);
+  AddSortedSearchTypes();
+  BindEvents();
+}
+
+void CSearchDlg::BindEvents() {
+  Bind(wxEVT_INIT_DIALOG, &CSearchDlg::OnInitDialog, this);
+  m_wordsEdit->Bind(wxEVT_TEXT, &CSearchDlg::OnWordsChanged, this);
+  m_searchNow->Bind(wxEVT_BUTTON, &CSearchDlg::OnSearchNow, this);
+  Bind(wxEVT_BUTTON, &CSearchDlg::OnCancel, this, wxID_CANCEL);
+}
+
+// The options list sorts its entries without regard to case as they are added,
+// so the indices the caller gets back are those of the sorted list whatever
+// order the toolkit's own list would keep.
+void CSearchDlg::AddSortedSearchTypes() {
+  for (const std::string_view entry : res::kSearchTypeEntries) {
+    const wxString text = ToWx(std::string(entry));
+    unsigned int position = 0;
+    while (position < m_searchTypeList->GetCount() && m_searchTypeList->GetString(position).CmpNoCase(text) <= 0)
+      ++position;
+    m_searchTypeList->Insert(text, position);
+  }
+}
+
+bool CSearchDlg::TransferDataToWindow() {
+  m_categoryName->SetLabel(ToWx(m_strCategoryName));
+  m_wordsEdit->ChangeValue(ToWx(m_strWords));
+  if (m_searchType >= 0 && m_searchType < static_cast<int>(m_searchTypeList->GetCount()))
+    m_searchTypeList->SetSelection(m_searchType);
+  else
+    m_searchTypeList->SetSelection(wxNOT_FOUND);
+  return true;
+}
+
+bool CSearchDlg::TransferDataFromWindow() {
+  m_strWords = FromWx(m_wordsEdit->GetValue());
+  m_searchType = m_searchTypeList->GetSelection();
+  return true;
+}
+
+void CSearchDlg::OnInitDialog(wxInitDialogEvent&) {
+  m_strCallerWords = m_strWords;
+  m_callerSearchType = m_searchType;
+  TransferDataToWindow();
+  m_categoryIcon->SetBitmap(m_pCategoryBitmap && m_pCategoryBitmap->IsOk() ? *m_pCategoryBitmap : wxNullBitmap);
+
+  wxFont title = m_categoryName->GetFont();
+  title.SetPixelSize(wxSize(0, 24));
+  title.SetWeight(wxFONTWEIGHT_BOLD);
+  m_titleFont = title;
+  m_categoryName->SetFont(m_titleFont);
+  m_categoryName->SetForegroundColour(wxColour(255, 0, 0));
+  m_categoryName->Refresh();
+
+  // Whatever the caller set, a search starts on "Search for entire phrase".
+  m_searchType = 2;
+  m_searchNow->Disable();
+  TransferDataToWindow();
+  ApplyWordsRule();
+}
+
+void CSearchDlg::OnWordsChanged(wxCommandEvent&) { ApplyWordsRule(); }
+
+// Blanks count as words: the engines decide what a blank query means.
+void CSearchDlg::ApplyWordsRule() {
+  TransferDataFromWindow();
+  m_searchNow->Enable(!m_strWords.empty());
+}
+
+void CSearchDlg::OnSearchNow(wxCommandEvent&) {
+  TransferDataFromWindow();
+  EndModal(wxID_OK);
+}
+
+void CSearchDlg::OnCancel(wxCommandEvent&) {
+  m_strWords = m_strCallerWords;
+  m_searchType = m_callerSearchType;
+  EndModal(wxID_CANCEL);
+}
+
+}  // namespace sorvane

@@ -1,0 +1,75 @@
+#include "dialogs/window_builder.h"
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/listctrl.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "dialogs/dib_static.h"
+#include "res/standard_ids.h"
+
+namespace sorvane {
+
+namespace {
+
+wxString ToWx(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
+
+// Cancel keeps the toolkit's own id so that Esc ends the dialog as it should.
+int ControlId(int programId) {
+  if (programId < 0) return wxID_ANY;
+  if (programId == 2) return wxID_CANCEL;
+  return res::ToWxId(programId);
+}
+
+}  // namespace
+
+std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::WindowTemplate& window) {
+  using K = res::WindowControl::Kind;
+  std::map<int, wxWindow*> controls;
+  for (const res::WindowControl& control : window.controls) {
+    const wxPoint position = parent.ConvertDialogToPixels(wxPoint(control.x, control.y));
+    const wxSize size = parent.ConvertDialogToPixels(wxSize(control.width, control.height));
+    const int id = ControlId(control.id);
+    wxWindow* made = nullptr;
+    switch (control.kind) {
+      case K::Static:
+        made = new wxStaticText(&parent, id, ToWx(control.text), position, size);
+        break;
+      case K::TitleStatic:
+        made = new wxStaticText(&parent, id, ToWx(control.text), position, size,
+                                wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE | wxBORDER_SUNKEN);
+        break;
+      case K::Edit:
+        made = new wxTextCtrl(&parent, id, ToWx(control.text), position, size);
+        break;
+      case K::SortedDropList:
+        // The height of a drop-down list is that of its open list; the closed
+        // control keeps its natural height. The owner sorts the entries.
+        made = new wxChoice(&parent, id, position, wxSize(size.x, -1));
+        break;
+      case K::DefaultButton:
+      case K::Button: {
+        auto* button = new wxButton(&parent, id, ToWx(control.text), position, size);
+        if (control.kind == K::DefaultButton) button->SetDefault();
+        made = button;
+        break;
+      }
+      case K::Bitmap:
+        made = new wxStaticBitmap(&parent, id, wxNullBitmap, position, size);
+        break;
+      case K::Picture:
+        made = new CDibStatic(&parent, id, position, size, wxBORDER_SUNKEN);
+        break;
+      case K::ReportList:
+        made = new wxListCtrl(&parent, id, position, size, wxLC_REPORT | wxBORDER_SIMPLE);
+        break;
+    }
+    if (control.id >= 0 && made) controls[control.id] = made;
+  }
+  parent.SetClientSize(parent.ConvertDialogToPixels(wxSize(window.width, window.height)));
+  return controls;
+}
+
+}  // namespace sorvane

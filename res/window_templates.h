@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace sorvane::res {
+
+// Templates of the search windows as data, in dialog units. They need kinds of
+// control the shell's templates do not (an edit, a sorted list, a report list,
+// the picture control), so they have a table of their own.
+struct WindowControl {
+  enum class Kind {
+    Static,        // plain text
+    TitleStatic,   // centred text with a sunken border
+    Edit,          // one line, scrolling, bordered
+    SortedDropList,
+    DefaultButton,
+    Button,
+    Bitmap,        // a small bitmap, empty until given one
+    Picture,       // the resource picture control, sunken
+    ReportList,    // a report-view list with a border
+  };
+  Kind kind;
+  int id;  // -1 for controls nobody addresses
+  std::string_view text;
+  int x, y, width, height;
+};
+
+struct WindowTemplate {
+  int id;
+  std::string_view title;
+  int width, height;
+  std::vector<WindowControl> controls;
+};
+
+inline constexpr int IDD_SEARCH_STATUS = 154;
+inline constexpr int IDD_SEARCH = 155;
+inline constexpr int IDC_STATUS_STOP = 1003;
+inline constexpr int IDC_CATEGORY_NAME = 1012;
+inline constexpr int IDC_CATEGORY_ICON = 1013;
+inline constexpr int IDC_STATUS_LIST = 1016;
+inline constexpr int IDC_SEARCH_WORDS = 1017;
+inline constexpr int IDC_SEARCH_TYPE = 1018;
+inline constexpr int IDC_CATEGORY_PICTURE = 1019;
+inline constexpr int IDB_DEFAULT_CATEGORY_PICTURE = 189;
+
+// The search-type entries in the order the template adds them; the list sorts
+// them as they arrive.
+inline constexpr std::string_view kSearchTypeEntries[] = {
+    "Search for entire phrase", "Search for all the words", "Search for any of the words",
+    "Search using expression"};
+
+// Template 155, "Search".
+WindowTemplate SearchTemplate();
+// Template 154, "Search Status".
+WindowTemplate SearchStatusTemplate();
+
+}  // namespace sorvane::res

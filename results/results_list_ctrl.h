@@ -1,0 +1,132 @@
+#pragma once
+
+#include <wx/bitmap.h>
+#include <wx/window.h>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/results_table.h"
+
+class wxDC;
+class wxHeaderCtrlEvent;
+class wxScrollWinEvent;
+
+namespace sorvane {
+
+class ResultsHeader;
+class ResultsRows;
+
+// The results list: an owner-drawn report view over a ResultsTable, each row a
+// 48-pixel band with the row picture, a bold first line with every column's
+// text shortened to its column, and the description once more on the two lines
+// under it. It is virtual: it keeps only the row count and asks the table for
+// the cells of the rows it paints, so its cost does not grow with the table.
+// Colours are COLORREF values (0x00BBGGRR), as the settings keep them.
+// UI thread only; table changes made by workers reach it through the table's
+// observer and are gathered into one repaint on the UI thread.
+class CResultsListCtrl final : public wxWindow {
+ public:
+  using ColorRef = std::uint32_t;
+  static constexpr int kRowHeight = 48;
+  static constexpr int kPictureWidth = 32;
+  static constexpr ColorRef kBlack = 0x000000;
+  static constexpr ColorRef kWhite = 0xFFFFFF;
+
+  CResultsListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& position = wxDefaultPosition,
+                   const wxSize& size = wxDefaultSize);
+  ~CResultsListCtrl() override;
+
+  // Shows `table` (or nothing for null) and becomes its observer. The columns
+  // are the table's, in its order; each starts as wide as its title needs.
+  void SetTable(std::shared_ptr<ResultsTable> table);
+  const std::shared_ptr<ResultsTable>& Table() const { return m_table; }
+
+  int GetColumnCount() const { return static_cast<int>(m_columns.size()); }
+  int GetColumnWidth(int column) const;
+  void SetColumnWidth(int column, int width);
+  wxString GetColumnTitle(int column) const;
+
+  // The number of rows the list shows; normally the table's, brought up to date
+  // after each batch of changes.
+  long GetItemCount() const { return m_itemCount; }
+  void SetItemCount(long count);
+  // Applies the pending table changes now (the queued call does the same).
+  void SyncWithTable();
+
+  long GetFirstSelected() const { return m_selected; }
+  void Select(long row);
+  long GetTopItem() const { return m_topRow; }
+  int GetCountPerPage() const;
+  void ScrollToRow(long row);
+  void EnsureVisible(long row);
+  // Horizontal scroll position in pixels.
+  int GetScrollPosition() const { return m_scrollX; }
+  void SetScrollPosition(int x);
+  // The row under a point of the rows' area, or -1.
+  long HitTest(const wxPoint& point) const;
+
+  // The words of the search being shown.
+  void SetWords(std::string words) { m_words = std::move(words); }
+  const std::string& Words() const { return m_words; }
+
+  void SetTitleColor(ColorRef color);
+  void SetBackgroundColor(ColorRef color);
+  void SetViewedColor(ColorRef color);
+  void SetLongDescColor(ColorRef color);
+  ColorRef GetTitleColor() const { return m_titleColor; }
+  ColorRef GetBackgroundColor() const { return m_backgroundColor; }
+  ColorRef GetViewedColor() const { return m_viewedColor; }
+  ColorRef GetLongDescColor() const { return m_longDescColor; }
+
+  // Draws row `row` into `rect` (client coordinates of the rows' area).
+  void DrawItem(wxDC& dc, long row, const wxRect& rect) const;
+  // Draws the rows visible from the top row on, as a paint does, into a
+  // context of the rows' area size.
+  void DrawVisibleRows(wxDC& dc) const;
+  wxWindow& RowsWindow() const;
+
+  static wxColour ToColour(ColorRef color);
+
+ private:
+  struct Column {
+    wxString title;
+    int width;
+  };
+  struct Pending;
+
+  void BindEvents();
+  void FitFontToRows();
+  void LayoutChildren();
+  void UpdateScrollbars();
+  void RepaintAll();
+  void OnSize(wxSizeEvent& event);
+  void OnHeaderResizing(wxHeaderCtrlEvent& event);
+  void OnTableChanged();
+  std::string CellText(long row, int column) const;
+
+  wxBitmap m_rowBitmap;
+  ColorRef m_titleColor = kBlack;
+  ColorRef m_backgroundColor;
+  ColorRef m_viewedColor = 0x0000FF;
+  ColorRef m_longDescColor = 0xFF0000;
+
+  std::vector<Column> m_columns;
+  std::shared_ptr<ResultsTable> m_table;
+  std::shared_ptr<Pending> m_pending;
+  long m_itemCount = 0;
+  long m_selected = -1;
+  long m_topRow = 0;
+  int m_scrollX = 0;
+  std::string m_words;
+  ResultsHeader* m_header = nullptr;
+  ResultsRows* m_rows = nullptr;
+
+  friend class ResultsHeader;
+  friend class ResultsRows;
+};
+
+}  // namespace sorvane
