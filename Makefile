@@ -2,7 +2,7 @@
 #   make test   install what is missing, build, run every test, then the
 #               sanitizer builds and the fuzz targets (scripts/run-hardening;
 #               HARDENING=0 leaves them out, FUZZ_SECONDS sets each target's time)
-#   make run    install what is missing, build, start the program
+#   make run    install what is missing, build, start the window program
 # CONFIG=Debug builds the debug configuration in build-debug/.
 
 CONFIG ?= Release
@@ -34,11 +34,13 @@ ifneq ($(HARDENING),0)
 endif
 
 run: build
-	@$(BUILD_DIR)/bin/sorvane-cli categories
+	@$(BUILD_DIR)/bin/sorvane
 
 bench: build
 	@$(BUILD_DIR)/bin/merge_bench
 	@$(BUILD_DIR)/bin/parse_bench
+	@$(BUILD_DIR)/bin/block_search_bench
+	@$(BUILD_DIR)/bin/search_run_bench
 
 clean:
 	@rm -rf $(BUILD_DIR)

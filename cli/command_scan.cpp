@@ -1,18 +1,17 @@
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
+#include <optional>
 #include <ostream>
 #include <thread>
 
 #include "cli/commands.h"
-#include "cli/json_output.h"
+#include "cli/console_run.h"
 #include "pcsearch/drives.h"
 #include "pcsearch/folder_scan.h"
 #include "results/search_completion.h"
@@ -37,11 +36,6 @@ constexpr const char* kUsage =
     "Unless --no-save is given, the results page \"Search Results.htm\" is then\n"
     "written and the search saved under PHRASE in the My PC category, as the window\n"
     "does at the end of a search.\n";
-
-// Set by the Ctrl-C handler; a signal handler can do no more than this.
-volatile std::sig_atomic_t interrupted = 0;
-
-extern "C" void OnInterrupt(int) { interrupted = 1; }
 
 // Keeps the path being read for the live line, and prints nothing else.
 class CliScanListener : public ScanListener {
@@ -96,7 +90,11 @@ int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
       save = false;
     } else if (arguments.TakeOption("--folder", value)) {
       if (value.empty()) throw UsageError("scan: --folder needs a folder");
-      request.folders.push_back(value);
+      // Rows name files by their full path, also when the folder was given
+      // relative to the current one.
+      std::error_code error;
+      const std::filesystem::path full = std::filesystem::absolute(value, error);
+      request.folders.push_back(error ? value : full.lexically_normal().string());
       haveFolders = true;
     } else if (arguments.TakeOption("--readers", value)) {
       request.readers = std::clamp(ParseWholeNumber(value, "--readers"), 0, 16);
@@ -114,16 +112,11 @@ int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
   ResultsTable table;
   CliScanListener listener;
   ScanControl control;
-  interrupted = 0;
-  struct sigaction action {};
-  struct sigaction previous {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, &previous);
+  std::optional<InterruptGuard> interrupt(std::in_place);
 
   // The watcher turns Ctrl-C into a stop and draws the live line; it never
   // touches the table.
-  const bool live = ::isatty(STDERR_FILENO) == 1;
+  const bool live = StderrIsTerminal();
   std::mutex watchMutex;
   std::condition_variable watchWake;
   bool scanning = true;
@@ -131,7 +124,7 @@ int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
     std::unique_lock lock(watchMutex);
     while (scanning) {
       watchWake.wait_for(lock, std::chrono::milliseconds(100));
-      if (interrupted) control.RequestStop();
+      if (interrupt->Interrupted()) control.RequestStop();
       if (live && scanning) context.err() << "\r\x1b[K" << LiveLine(control, listener.Text()) << std::flush;
     }
   });
@@ -142,8 +135,9 @@ int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
   }
   watchWake.notify_all();
   watcher.join();
-  sigaction(SIGINT, &previous, nullptr);
-  if (live) context.err() << "\r\x1b[K" << LiveLine(control, "") << (interrupted ? "(stopped)" : "") << "\n";
+  const bool stopped = interrupt->Interrupted();
+  interrupt.reset();
+  if (live) context.err() << "\r\x1b[K" << LiveLine(control, "") << (stopped ? "(stopped)" : "") << "\n";
 
   // Completed or stopped, the scan ends the way every search does: what was
   // found is written as the page and kept, so Ctrl-C loses nothing.
@@ -157,24 +151,7 @@ int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
     completed = completion.pageWritten && completion.searchSaved;
   }
 
-  const std::vector<SearchHit> hits = table.Snapshot();
-  if (json) {
-    std::vector<JsonObject> objects;
-    for (const SearchHit& hit : hits) {
-      objects.push_back(JsonObject()
-                            .AddString(kDescriptionColumn, hit.description)
-                            .AddString(kUrlColumn, hit.url)
-                            .AddNumber(kRankColumn, hit.rank)
-                            .AddNumber(kHitsColumn, hit.hits)
-                            .AddString(kEngineColumn, hit.engine));
-    }
-    WriteJsonArray(context.out(), objects);
-  } else {
-    for (const SearchHit& hit : hits) {
-      context.out() << hit.description << '\t' << hit.url << '\t' << hit.rank << '\t' << hit.hits
-                    << '\t' << hit.engine << '\n';
-    }
-  }
+  PrintHits(context.out(), table.Snapshot(), json);
   return completed ? kExitOk : kExitFailure;
 }
 

@@ -13,6 +13,7 @@ int RunAddressCommand(CliContext& context, ArgumentCursor& arguments);
 int RunParseCommand(CliContext& context, ArgumentCursor& arguments);
 int RunScanCommand(CliContext& context, ArgumentCursor& arguments);
 int RunSavedCommand(CliContext& context, ArgumentCursor& arguments);
+int RunSearchCommand(CliContext& context, ArgumentCursor& arguments);
 
 // Throws a UsageError naming the option the command does not know.
 [[noreturn]] void RejectOption(std::string_view command, const std::string& option);

@@ -20,6 +20,7 @@ constexpr const char* kUsage =
     "  parse        cut the hits out of saved result pages\n"
     "  scan         look for a phrase in the files of folders or drives\n"
     "  saved        list, show or delete the saved searches\n"
+    "  search       send words to the engines of a category, print the hits\n"
     "\n"
     "--home DIR names the program folder (engines.dat, categories.dat, saved\n"
     "searches); otherwise SORVANE_HOME, the program's own folder when it holds\n"
@@ -37,6 +38,7 @@ const std::map<std::string, Command, std::less<>>& CommandTable() {
       {"parse", RunParseCommand},
       {"scan", RunScanCommand},
       {"saved", RunSavedCommand},
+      {"search", RunSearchCommand},
   };
   return table;
 }

@@ -48,6 +48,11 @@ int FindColumn(ResultsTable& table, std::string_view title) { return table.FindC
 
 int ParseResultPage(const SearchEngine& engine, std::string_view words, std::string& pageText,
                     ResultsTable& table, bool skipKnownLinks) {
+  return ParseResultPage(engine, words, pageText, table, skipKnownLinks, {});
+}
+
+int ParseResultPage(const SearchEngine& engine, std::string_view words, std::string& pageText,
+                    ResultsTable& table, bool skipKnownLinks, const std::function<bool()>& mayMerge) {
   if (!engine.valid) return 0;
   const std::string_view startToken = engine.startToken;
   const std::string_view endToken = engine.endToken;
@@ -83,13 +88,19 @@ int ParseResultPage(const SearchEngine& engine, std::string_view words, std::str
     at = page.find(startToken, titleEnd + 1);
 
     const int rank = ScoreRelevance(description, words);
+    bool refused = false;
     const bool merged = table.WithLock([&](TableRows& rows) {
+      if (mayMerge && !mayMerge()) {
+        refused = true;
+        return false;
+      }
       if (skipKnownLinks && FindRowByText(rows, rows.FindColumn(kUrlColumn), link) >= 0) {
         return false;
       }
       MergeHit(rows, description, link, rank, engine.name);
       return true;
     });
+    if (refused) break;
     if (merged) ++taken;
   }
   return taken;

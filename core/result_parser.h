@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,12 @@ inline constexpr std::size_t kMaxDescriptionLength = 350;
 // merge of one hit are one step under the table's lock.
 int ParseResultPage(const SearchEngine& engine, std::string_view words, std::string& pageText,
                     ResultsTable& table, bool skipKnownLinks);
+
+// The same, with `mayMerge` asked under the table's lock before each merge: once
+// it says no, nothing more is merged and the parse ends. A search run uses it to
+// keep a worker it has given up on out of the table.
+int ParseResultPage(const SearchEngine& engine, std::string_view words, std::string& pageText,
+                    ResultsTable& table, bool skipKnownLinks, const std::function<bool()>& mayMerge);
 
 // Every run from a "<" through the next ">" removed; an unclosed "<" keeps the rest.
 std::string StripTags(std::string_view text);

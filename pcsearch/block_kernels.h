@@ -12,7 +12,7 @@ namespace sorvane {
 // window is preceded by a zero byte, which no phrase can match across. So a single
 // search of the stream finds exactly the windows the block-by-block reading finds.
 
-enum class KernelLevel { Scalar, Ssse3, Avx2 };
+enum class KernelLevel { Scalar, Ssse3, Avx2, Avx512 };
 
 struct BlockSpan {
   std::uint32_t start = 0;  // the block text's first byte in the stream
@@ -35,7 +35,7 @@ struct PhraseFilter {
 
 // Bytes the stream must have writable past its text for the kernels' wide stores
 // and loads.
-inline constexpr std::size_t kStreamSlack = 64;
+inline constexpr std::size_t kStreamSlack = 128;
 
 struct BlockKernels {
   // Appends the texts of the blocks of `in` (256 bytes each, the last may be
@@ -53,6 +53,7 @@ struct BlockKernels {
 BlockKernels ScalarBlockKernels();
 BlockKernels Ssse3BlockKernels();
 BlockKernels Avx2BlockKernels();
+BlockKernels Avx512BlockKernels();  // AVX-512 BW with the byte compress of VBMI2
 
 // The best level this processor runs, and whether it runs `level` at all.
 KernelLevel BestKernelLevel();

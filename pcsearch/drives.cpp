@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "platform/block_device.h"
 #include "platform/mount_table.h"
 
 namespace sorvane {
@@ -60,14 +61,20 @@ std::string Unescape(std::string_view field) {
   return text;
 }
 
-std::optional<DriveKind> Classify(std::string_view mountPoint, std::string_view type) {
+std::optional<DriveKind> Classify(const std::string& source, std::string_view mountPoint,
+                                  std::string_view type, const RemovableLookup& isRemovable) {
   // The kernel's own trees hold interfaces, not files of the user's.
   if (IsUnder(mountPoint, "/proc") || IsUnder(mountPoint, "/sys")) return std::nullopt;
   // Desktops mount removable media here, like the drives a scan of every drive
   // leaves out.
   if (IsUnder(mountPoint, "/media") || IsUnder(mountPoint, "/run/media")) return std::nullopt;
   if (Contains(kRamDiskTypes, type)) return DriveKind::RamDisk;
-  if (Contains(kFixedDiskTypes, type)) return DriveKind::FixedDisk;
+  if (Contains(kFixedDiskTypes, type)) {
+    // A stick or card carries an ordinary disk file system; only its device
+    // tells it apart from a fixed disk.
+    if (isRemovable && isRemovable(source)) return std::nullopt;
+    return DriveKind::FixedDisk;
+  }
   if (Contains(kNetworkTypes, type)) return DriveKind::Network;
   if (type.substr(0, 5) == "fuse." && Contains(kNetworkFusePrograms, type.substr(5)))
     return DriveKind::Network;
@@ -88,7 +95,8 @@ std::vector<std::string_view> Fields(std::string_view line) {
 
 }  // namespace
 
-std::vector<ScanDrive> ClassifyMountTable(std::string_view mountTable) {
+std::vector<ScanDrive> ClassifyMountTable(std::string_view mountTable,
+                                          const RemovableLookup& isRemovable) {
   std::vector<ScanDrive> drives;
   std::size_t lineStart = 0;
   while (lineStart < mountTable.size()) {
@@ -103,7 +111,8 @@ std::vector<ScanDrive> ClassifyMountTable(std::string_view mountTable) {
     if (mountPoint.empty() || mountPoint.front() != '/') continue;
     // A later mount on the same point hides the earlier one.
     std::erase_if(drives, [&](const ScanDrive& drive) { return drive.mountPoint == mountPoint; });
-    const std::optional<DriveKind> kind = Classify(mountPoint, fields[2]);
+    const std::optional<DriveKind> kind =
+        Classify(Unescape(fields[0]), mountPoint, fields[2], isRemovable);
     if (!kind) continue;
     drives.push_back(ScanDrive{mountPoint, *kind});
   }
@@ -114,7 +123,11 @@ std::vector<std::string> AllDriveFolders() {
   std::vector<std::string> folders;
   const std::optional<std::string> table = ReadMountTable();
   if (!table) return folders;
-  for (const ScanDrive& drive : ClassifyMountTable(*table)) folders.push_back(drive.mountPoint);
+  const RemovableLookup removable = [](const std::string& source) {
+    return IsRemovableBlockDevice(source).value_or(false);
+  };
+  for (const ScanDrive& drive : ClassifyMountTable(*table, removable))
+    folders.push_back(drive.mountPoint);
   return folders;
 }
 

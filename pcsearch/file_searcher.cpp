@@ -15,7 +15,10 @@ bool FileSearcher::Search(int folderHandle, const std::string& name, bool isLink
   // No window can hold such a phrase, so there is nothing to read for.
   if (!search_.CanMatch()) return false;
   ReadableFile file;
-  if (!file.Open(folderHandle, name, isLink)) return false;
+  const bool keepAccessTime = folderHandle < 0 || folderHandle != accessTimeRefusedIn_;
+  const bool opened = file.Open(folderHandle, name, isLink, keepAccessTime);
+  if (file.AccessTimeRefused()) accessTimeRefusedIn_ = folderHandle;
+  if (!opened) return false;
   control.CountFile();
   search_.Reset();
   for (;;) {

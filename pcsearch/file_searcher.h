@@ -29,6 +29,12 @@ class FileSearcher {
  private:
   BlockSearch search_;
   std::unique_ptr<unsigned char[]> buffer_;
+  // The folder in which the system last refused to keep a file's access time.
+  // Files of one folder mostly have one owner, so the rest of that folder is
+  // opened without asking, which saves a refused open per file when a user
+  // scans folders of others (the system's own, mostly). A reused handle number
+  // only costs an access time.
+  int accessTimeRefusedIn_ = -2;
 };
 
 }  // namespace sorvane

@@ -46,12 +46,16 @@ void FolderScan::AddHit(const std::string& path, const std::string& window) {
 }
 
 void FolderScan::VisitFile(const std::shared_ptr<OpenDirectory>& folder, const std::string& name,
-                           const std::string& path, bool isLink) {
+                           const std::string& path, EntryKind kind) {
   if (!control_.Abandoned()) {
     progress_.assign("Scanning ");
     progress_.append(path);
     listener_.OnProgress(progress_);
   }
+  // FIFOs, devices and sockets are shown like every other entry but never
+  // opened: they could block a reader, never end, or act on being opened.
+  if (kind == EntryKind::Other) return;
+  const bool isLink = kind == EntryKind::Link;
   if (pool_) {
     pool_->Submit(folder, name, path, isLink);
     return;
@@ -62,14 +66,17 @@ void FolderScan::VisitFile(const std::shared_ptr<OpenDirectory>& folder, const s
 
 void FolderScan::SearchFile(const std::string& path) {
   if (path.empty()) return;
-  VisitFile(nullptr, path, path, true);
+  // Looked at before it is opened, as a link is, since nothing is known of it.
+  VisitFile(nullptr, path, path, EntryKind::Link);
 }
 
 bool FolderScan::ScanFolder(const std::string& folder) {
   std::optional<OpenDirectory> opened = OpenDirectory::Open(folder);
   if (!opened) return true;
-  device_ = opened->Device();
-  return WalkFolder(folder, std::make_shared<OpenDirectory>(std::move(*opened)), 0);
+  root_ = std::make_shared<OpenDirectory>(std::move(*opened));
+  const bool completed = WalkFolder(folder, root_, 0);
+  root_.reset();
+  return completed;
 }
 
 bool FolderScan::WalkFolder(const std::string& path, std::shared_ptr<OpenDirectory> folder,
@@ -85,9 +92,10 @@ bool FolderScan::WalkFolder(const std::string& path, std::shared_ptr<OpenDirecto
     switch (entry.kind) {
       case EntryKind::File:
       case EntryKind::Link:
+      case EntryKind::Other:
         // A link counts as a file only when it leads to a regular file; links to
         // folders are never followed, so a link loop cannot trap the walk.
-        VisitFile(folder, entry.name, JoinPath(path, entry.name), entry.kind == EntryKind::Link);
+        VisitFile(folder, entry.name, JoinPath(path, entry.name), entry.kind);
         break;
       case EntryKind::Folder: {
         if (!request_.recurse) break;
@@ -96,14 +104,11 @@ bool FolderScan::WalkFolder(const std::string& path, std::shared_ptr<OpenDirecto
             folder ? OpenDirectory::OpenChild(folder->Handle(), entry.name)
                    : OpenDirectory::OpenChild(-1, childPath);
         if (!child) break;
-        if (request_.stayOnFileSystem && child->Device() != device_) break;
+        if (request_.stayOnFileSystem && !root_->OnSameMount(*child)) break;
         if (!WalkFolder(childPath, std::make_shared<OpenDirectory>(std::move(*child)), depth + 1))
           return false;
         break;
       }
-      case EntryKind::Other:
-        // FIFOs, devices and sockets could block a reader or never end.
-        break;
     }
   }
   return true;

@@ -60,7 +60,7 @@ class FolderScan {
  private:
   bool WalkFolder(const std::string& path, std::shared_ptr<OpenDirectory> folder, int depth);
   void VisitFile(const std::shared_ptr<OpenDirectory>& folder, const std::string& name,
-                 const std::string& path, bool isLink);
+                 const std::string& path, EntryKind kind);
   void AddHit(const std::string& path, const std::string& window);
 
   const ScanRequest& request_;
@@ -69,7 +69,8 @@ class FolderScan {
   ScanControl& control_;
   FileSearcher searcher_;
   std::unique_ptr<class ReaderPool> pool_;
-  std::uint64_t device_ = 0;
+  // The folder being scanned, whose mount the walk stays on when asked to.
+  std::shared_ptr<OpenDirectory> root_;
   std::string progress_;
   std::string window_;
 };

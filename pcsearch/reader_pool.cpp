@@ -11,6 +11,7 @@ struct ReaderPool::Slot {
   bool isLink = false;
   bool done = false;
   bool hit = false;
+  bool cut = false;  // a stop kept it from being read to its end
   std::string window;
 };
 
@@ -27,11 +28,10 @@ ReaderPool::~ReaderPool() { Finish(); }
 void ReaderPool::Submit(const std::shared_ptr<OpenDirectory>& folder, const std::string& name,
                         const std::string& path, bool isLink) {
   std::unique_lock lock(mutex_);
-  while (submitted_ - committed_ >= kQueueSize) {
+  if (submitted_ - committed_ >= kQueueSize) {
     walkerWaiting_ = true;
-    spaceReady_.wait(lock);
+    spaceReady_.wait(lock, [this] { return !walkerWaiting_; });
   }
-  walkerWaiting_ = false;
   Slot& slot = slots_[submitted_ % kQueueSize];
   slot.folder = folder;
   slot.name = name;
@@ -39,6 +39,7 @@ void ReaderPool::Submit(const std::shared_ptr<OpenDirectory>& folder, const std:
   slot.isLink = isLink;
   slot.done = false;
   slot.hit = false;
+  slot.cut = false;
   ++submitted_;
   if (idleReaders_ > 0) workReady_.notify_one();
 }
@@ -63,7 +64,10 @@ void ReaderPool::CommitReady(std::unique_lock<std::mutex>& lock) {
   committing_ = true;
   while (committed_ < submitted_ && slots_[committed_ % kQueueSize].done) {
     Slot& slot = slots_[committed_ % kQueueSize];
-    if (slot.hit) {
+    // After the first file a stop cut short, no later hit counts, so a stopped
+    // scan's rows are those a single reader would have had when it stopped.
+    if (slot.cut) cutShort_ = true;
+    if (slot.hit && !cutShort_) {
       const std::string path = slot.path;
       const std::string window = std::move(slot.window);
       lock.unlock();
@@ -72,7 +76,13 @@ void ReaderPool::CommitReady(std::unique_lock<std::mutex>& lock) {
     }
     slot.folder.reset();
     ++committed_;
-    if (walkerWaiting_) spaceReady_.notify_one();
+    // A walker that waits for a full queue is woken once half of it is free, not
+    // for every slot: with small files one wake per file would cost more than
+    // the file's reading.
+    if (walkerWaiting_ && submitted_ - committed_ <= kQueueSize / 2) {
+      walkerWaiting_ = false;
+      spaceReady_.notify_one();
+    }
   }
   committing_ = false;
 }
@@ -94,13 +104,16 @@ void ReaderPool::ReaderLoop() {
     // before it has been committed.
     lock.unlock();
     bool hit = false;
-    if (!control_.StopRequested()) {
+    bool cut = control_.StopRequested();
+    if (!cut) {
       const int handle = slot.folder ? slot.folder->Handle() : -1;
       hit = searcher.Search(handle, slot.folder ? slot.name : slot.path, slot.isLink, control_,
                             window);
+      cut = !hit && control_.StopRequested();
     }
     lock.lock();
     slot.hit = hit;
+    slot.cut = cut;
     if (hit) slot.window = window;
     slot.done = true;
     CommitReady(lock);

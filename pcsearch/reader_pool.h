@@ -18,7 +18,8 @@ namespace sorvane {
 
 // Reads the files the walk hands over on threads of its own, and hands back the
 // hits in exactly the order the files were handed over, so the table gets its
-// rows as a single reader would insert them.
+// rows as a single reader would insert them; after a stop too, the rows are
+// those of the files before the first one the stop cut short.
 // Thread rule: Submit and Finish are called by the walking thread only; the hit
 // callback runs on a reader thread, one call at a time, in submission order.
 class ReaderPool {
@@ -64,6 +65,7 @@ class ReaderPool {
   bool walkerWaiting_ = false;
   bool finishing_ = false;
   bool committing_ = false;
+  bool cutShort_ = false;
 
   std::vector<std::thread> threads_;
 };

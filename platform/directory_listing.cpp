@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -24,13 +25,14 @@ EntryKind KindFromMode(mode_t mode) {
 OpenDirectory::~OpenDirectory() { Close(); }
 
 OpenDirectory::OpenDirectory(OpenDirectory&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), device_(other.device_) {}
+    : fd_(std::exchange(other.fd_, -1)), device_(other.device_), mountId_(other.mountId_) {}
 
 OpenDirectory& OpenDirectory::operator=(OpenDirectory&& other) noexcept {
   if (this != &other) {
     Close();
     fd_ = std::exchange(other.fd_, -1);
     device_ = other.device_;
+    mountId_ = other.mountId_;
   }
   return *this;
 }
@@ -42,15 +44,30 @@ void OpenDirectory::Close() {
 
 std::optional<OpenDirectory> OpenDirectory::FromHandle(int fd) {
   if (fd < 0) return std::nullopt;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    return std::nullopt;
-  }
   OpenDirectory folder;
+  struct statx info {};
+  if (::statx(fd, "", AT_EMPTY_PATH, STATX_TYPE | STATX_MNT_ID, &info) == 0) {
+    if (!S_ISDIR(info.stx_mode)) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    folder.device_ = ::makedev(info.stx_dev_major, info.stx_dev_minor);
+    if (info.stx_mask & STATX_MNT_ID) folder.mountId_ = info.stx_mnt_id;
+  } else {
+    struct stat plain {};
+    if (::fstat(fd, &plain) != 0 || !S_ISDIR(plain.st_mode)) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    folder.device_ = static_cast<std::uint64_t>(plain.st_dev);
+  }
   folder.fd_ = fd;
-  folder.device_ = static_cast<std::uint64_t>(info.st_dev);
   return folder;
+}
+
+bool OpenDirectory::OnSameMount(const OpenDirectory& other) const {
+  if (mountId_ != 0 && other.mountId_ != 0) return mountId_ == other.mountId_;
+  return device_ == other.device_;
 }
 
 std::optional<OpenDirectory> OpenDirectory::Open(const std::string& path) {

@@ -40,6 +40,10 @@ class OpenDirectory {
   int Handle() const { return fd_; }
   // The file system the folder lies on, to tell where one mount ends.
   std::uint64_t Device() const { return device_; }
+  // Whether `other` lies on the same mount as this folder. The mount's own id is
+  // compared where the system gives it, since a second mount of the same device
+  // (a bind mount) has the same device number; otherwise the device.
+  bool OnSameMount(const OpenDirectory& other) const;
 
   // Every entry in the order the file system returns them, "." and ".." included.
   // False when the listing failed part-way; the entries read until then are kept.
@@ -52,6 +56,7 @@ class OpenDirectory {
 
   int fd_ = -1;
   std::uint64_t device_ = 0;
+  std::uint64_t mountId_ = 0;  // 0: not known
 };
 
 }  // namespace sorvane

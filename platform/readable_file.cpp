@@ -12,13 +12,18 @@ namespace sorvane {
 ReadableFile::~ReadableFile() { Close(); }
 
 ReadableFile::ReadableFile(ReadableFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), size_(other.size_) {}
+    : fd_(std::exchange(other.fd_, -1)),
+      size_(other.size_),
+      offset_(other.offset_),
+      accessTimeRefused_(other.accessTimeRefused_) {}
 
 ReadableFile& ReadableFile::operator=(ReadableFile&& other) noexcept {
   if (this != &other) {
     Close();
     fd_ = std::exchange(other.fd_, -1);
     size_ = other.size_;
+    offset_ = other.offset_;
+    accessTimeRefused_ = other.accessTimeRefused_;
   }
   return *this;
 }
@@ -27,10 +32,13 @@ void ReadableFile::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   size_ = 0;
+  offset_ = 0;
 }
 
-bool ReadableFile::Open(int folderHandle, const std::string& name, bool mayBeLink) {
+bool ReadableFile::Open(int folderHandle, const std::string& name, bool mayBeLink,
+                        bool keepAccessTime) {
   Close();
+  accessTimeRefused_ = false;
   const int base = folderHandle >= 0 ? folderHandle : AT_FDCWD;
   if (mayBeLink) {
     // Looking before opening keeps a link to a device from ever being opened.
@@ -40,9 +48,12 @@ bool ReadableFile::Open(int folderHandle, const std::string& name, bool mayBeLin
   // O_NONBLOCK: should the entry have turned into a FIFO since it was listed,
   // the open returns at once instead of waiting for a writer.
   const int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-  int fd = ::openat(base, name.c_str(), flags | O_NOATIME);
+  int fd = ::openat(base, name.c_str(), keepAccessTime ? flags | O_NOATIME : flags);
   // O_NOATIME is refused for files of other users; their access time is theirs.
-  if (fd < 0 && errno == EPERM) fd = ::openat(base, name.c_str(), flags);
+  if (fd < 0 && keepAccessTime && errno == EPERM) {
+    accessTimeRefused_ = true;
+    fd = ::openat(base, name.c_str(), flags);
+  }
   if (fd < 0) return false;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -57,9 +68,15 @@ bool ReadableFile::Open(int folderHandle, const std::string& name, bool mayBeLin
 std::size_t ReadableFile::Read(unsigned char* buffer, std::size_t capacity) {
   std::size_t filled = 0;
   while (fd_ >= 0 && filled < capacity) {
-    const ssize_t got = ::read(fd_, buffer + filled, capacity - filled);
+    const std::size_t wanted = capacity - filled;
+    const ssize_t got = ::read(fd_, buffer + filled, wanted);
     if (got > 0) {
       filled += static_cast<std::size_t>(got);
+      offset_ += static_cast<std::uint64_t>(got);
+      // A short read that has reached the size the file had when it was opened
+      // is its end: asking again would only hear so, one call per file more.
+      // Files that report no size (the kernel's own) are read until they say so.
+      if (static_cast<std::size_t>(got) < wanted && size_ > 0 && offset_ >= size_) break;
     } else if (got < 0 && errno == EINTR) {
       continue;
     } else {

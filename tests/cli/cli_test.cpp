@@ -179,6 +179,47 @@ TEST_F(CliTest, UsageErrorsAndUnknownNamesExitWithTwo) {
   }
 }
 
+TEST_F(CliTest, ScanRefusesAnEmptyPhraseAsBadUsage) {
+  TempFolder tree;
+  tree.Write("a.txt", "anything");
+  for (const std::vector<std::string>& call :
+       {std::vector<std::string>{"scan", "--folder", tree.path().string(), "--no-save"},
+        {"scan", "--folder", tree.path().string(), "--no-save", ""},
+        {"scan", "--folder", "", "--no-save", "x"}}) {
+    const CliResult result = Run(call);
+    EXPECT_EQ(result.status, 2) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.rfind("sorvane-cli: ", 0), 0u) << result.err;
+  }
+}
+
+TEST_F(CliTest, ScanPrintsOneRowPerMatchingFileBestRankFirst) {
+  TempFolder tree;
+  tree.Write("top.txt", "a sea chest");
+  tree.Write("sub/deeper/twice.log", std::string("SEA CHEST, sea chest\0binary tail"));
+  tree.Write("sub/none.txt", "sea\nchest");
+  const std::string top = (tree.path() / "top.txt").string();
+  const std::string twice = (tree.path() / "sub" / "deeper" / "twice.log").string();
+
+  const CliResult flat = Run({"scan", "--folder", tree.path().string(), "--no-save", "sea chest"});
+  EXPECT_EQ(flat.status, 0) << flat.err;
+  EXPECT_EQ(flat.out, "a sea chest\t" + top + "\t12\t1\tSorvane\n");
+
+  for (const char* readers : {"0", "2"}) {
+    const CliResult deep = Run({"scan", "--recurse", "--readers", readers, "--folder",
+                                tree.path().string(), "--no-save", "sea", "chest"});
+    EXPECT_EQ(deep.status, 0) << deep.err;
+    EXPECT_EQ(deep.out, "SEA CHEST, sea chest\t" + twice + "\t24\t1\tSorvane\n"
+                        "a sea chest\t" + top + "\t12\t1\tSorvane\n");
+  }
+
+  const CliResult json =
+      Run({"scan", "--json", "--folder", tree.path().string(), "--no-save", "sea chest"});
+  EXPECT_EQ(json.status, 0) << json.err;
+  EXPECT_EQ(json.out, "[\n  {\"Description\": \"a sea chest\", \"URL\": \"" + top +
+                          "\", \"Rank\": 12, \"Hits\": 1, \"Engine\": \"Sorvane\"}\n]\n");
+}
+
 TEST_F(CliTest, HelpGoesToStandardOutput) {
   for (const std::vector<std::string>& call :
        {std::vector<std::string>{"--help"}, {"-h"}, {"engines", "--help"}, {"address", "--help"},

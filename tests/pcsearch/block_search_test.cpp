@@ -18,7 +18,8 @@ namespace {
 
 std::vector<KernelLevel> RunnableLevels() {
   std::vector<KernelLevel> levels;
-  for (KernelLevel level : {KernelLevel::Scalar, KernelLevel::Ssse3, KernelLevel::Avx2}) {
+  for (KernelLevel level :
+       {KernelLevel::Scalar, KernelLevel::Ssse3, KernelLevel::Avx2, KernelLevel::Avx512}) {
     if (KernelLevelSupported(level)) levels.push_back(level);
   }
   return levels;
@@ -196,7 +197,7 @@ TEST(BlockReading, FastEqualsPlainWithThePhrasePlantedAtEveryOffsetOfAnEdge) {
   // The phrase put across the block edge and across the buffer edge at every
   // offset, in text with no other copy of it.
   const std::size_t buffer = FileSearcher::kReadSize;
-  for (const std::string phrase : {std::string("Ab"), std::string("needle in hay"), Filler(255, 'n')}) {
+  for (const std::string& phrase : {std::string("Ab"), std::string("needle in hay"), Filler(255, 'n')}) {
     for (std::size_t edge : {std::size_t{256}, buffer}) {
       for (std::size_t offset = 0; offset <= phrase.size(); ++offset) {
         std::string contents(edge + 300, 'x');

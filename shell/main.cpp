@@ -1,0 +1,3 @@
+#include "shell/sorvane_app.h"
+
+wxIMPLEMENT_APP(sorvane::CSorvaneApp);

@@ -1,0 +1,188 @@
+#pragma once
+
+#include <wx/frame.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/category.h"
+#include "core/engine_list.h"
+#include "shell/app_settings.h"
+#include "shell/frame_options.h"
+#include "shell/help_book.h"
+#include "shell/sorvane_view.h"
+#include "shell/web_view.h"
+
+class wxButton;
+class wxChoice;
+class wxCommandEvent;
+class wxComboBox;
+class wxGenericAnimationCtrl;
+class wxMenu;
+class wxPanel;
+class wxSplitterWindow;
+class wxStaticText;
+class wxToolBar;
+
+namespace sorvane {
+
+class CCategoryPane;
+class CSorvaneDoc;
+
+// A free-standing copy of a menu and its submenus, for a second place to show it.
+wxMenu* CopyMenu(const wxMenu& menu);
+
+// The program's one top-level window: the bar rows (toolbar and throbber; the
+// address box and the Previous Searches bar), the status bar, the splitter with
+// the category pane and the view, the Favorites menu and the settings held in
+// memory. It routes every command. UI thread only; search workers reach it only
+// through the calls the search run marshals onto this thread.
+//
+// The frame's work is split by concern over several files: creation and
+// settings (main_frame.cpp), the bars (main_frame_bars.cpp), the command table
+// (main_frame_commands.cpp), browser navigation and the trimmed window
+// (main_frame_navigation.cpp) and the Favorites menu (main_frame_favorites.cpp).
+class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
+ public:
+  // What a click on the category pane started.
+  enum class SearchKind { None, PcSearch, WebSearch };
+
+  explicit CMainFrame(const FrameOptions& options);
+  ~CMainFrame() override;
+
+  // Frame creation in the fixed order; false when a required part failed.
+  bool Create();
+
+  void SetDocument(CSorvaneDoc* document) { m_document = document; }
+
+  // Settings, read during creation and written when the window is destroyed.
+  void LoadSettings();
+  void SaveSettings();
+
+  // The category pane's click rule; also the New Search command's.
+  SearchKind SearchSelectedCategory();
+  // The large picture of an image index, 0 for "My PC" and unknown indices.
+  static int CategoryPicture(int imageIndex);
+  wxBitmap CategoryBitmap(int imageIndex) const;
+  void ShowCategoryMenu();
+  // Category Properties of a row (its engines, its picture).
+  void EditCategoryProperties(int row);
+
+  // What the search workers report, already on the UI thread (the search run's
+  // listener brings each call here).
+  void OnEngineProgress(int engineSlot, int percentage);
+  void OnEngineDone(int engineSlot);
+  void OnPcSearchDone();
+
+  // Browser operations the menus, the address box and the documents use.
+  void NavigateTo(const wxString& address);
+  void StartThrobber();
+  void StopThrobber();
+  // Sets the caption: the page title, a dash and "Sorvane".
+  void SetDocumentTitle(const wxString& title);
+
+  // ViewHost
+  void TrimForNoBrowser() override;
+  // WebViewEvents
+  void OnNavigateComplete2(const wxString& address) override;
+  void OnTitleChange(const wxString& title) override;
+  void OnDocumentComplete(const wxString& address) override;
+
+  // For the other windows of the program and for tests.
+  CSorvaneView* View() const { return m_pView; }
+  CCategoryPane* CategoryList() const { return m_pCategoryList; }
+  wxComboBox* AddressBox() const { return m_wndAddress; }
+  wxToolBar* ToolBar() const { return m_wndToolBar; }
+  wxPanel* ReBar() const { return m_wndReBar; }
+  wxPanel* DialogBar() const { return m_wndDlgBar; }
+  wxGenericAnimationCtrl* Throbber() const { return m_wndAnimate; }
+  wxChoice* PreviousSearches() const { return m_cbPrevious; }
+  const std::vector<std::string>& FavoriteUrls() const { return m_favoriteUrls; }
+  wxMenu* FavoritesPopup() const;
+  AppSettings& Settings() { return m_settings; }
+  SettingsStore& SettingsSection() { return *m_options.settings; }
+  CategoryRows& Categories() { return m_categories; }
+  EngineList& Engines() { return m_engines; }
+  const std::filesystem::path& ProgramFolder() const { return m_options.programFolder; }
+  const std::string& LastQuery() const { return m_strLastQuery; }
+  void SetLastQuery(std::string words) { m_strLastQuery = std::move(words); }
+
+ private:
+  // Creation (main_frame.cpp, main_frame_bars.cpp).
+  bool CreateBars();
+  bool CreateDialogBar();
+  bool CreateToolBar();
+  void CreateAddressAndThrobber();
+  void LayoutReBar();
+  void SetToolDropDowns();
+  bool CreateStatusBarPanes();
+  bool OnCreateClient();
+  void BindEvents();
+  void BindCommands();
+
+  // Favorites (main_frame_favorites.cpp).
+  void FillFavoritesMenu();
+  void OnFavorite(wxCommandEvent& event);
+
+  // Commands (main_frame_commands.cpp).
+  void OnFileOpen(wxCommandEvent& event);
+  void OnPreferences(wxCommandEvent& event);
+  void OnExit(wxCommandEvent& event);
+  void OnViewToolBar(wxCommandEvent& event);
+  void OnViewStatusBar(wxCommandEvent& event);
+  void OnViewEngines(wxCommandEvent& event);
+  void OnHelpContents(wxCommandEvent& event);
+  void OnHelpHowToUse(wxCommandEvent& event);
+  void OnLiveUpdate(wxCommandEvent& event);
+  void OnVisitWeb(wxCommandEvent& event);
+  void OnAbout(wxCommandEvent& event);
+  void OnNewSearch(wxCommandEvent& event);
+  void OnCategoryProperties(wxCommandEvent& event);
+  void OnPreviousSearch(wxCommandEvent& event);
+  void OnDeleteSearch(wxCommandEvent& event);
+  void OnPreviousSelChange(wxCommandEvent& event);
+  void OnCategoryClick(wxMouseEvent& event);
+  void OnCategoryContextMenu(wxContextMenuEvent& event);
+  void OnDropFiles(wxDropFilesEvent& event);
+  void OnClose(wxCloseEvent& event);
+  void OnIdleUpdateIndicators(wxIdleEvent& event);
+  void StartSearch(int row);
+  void StartPcSearch();
+
+  // Navigation (main_frame_navigation.cpp).
+  void OnGoBack(wxCommandEvent& event);
+  void OnGoForward(wxCommandEvent& event);
+  void OnStop(wxCommandEvent& event);
+  void OnRefresh(wxCommandEvent& event);
+  void OnStartPage(wxCommandEvent& event);
+  void OnTextSize(wxCommandEvent& event);
+  void OnPrint(wxCommandEvent& event);
+  void OnAddressEnter(wxCommandEvent& event);
+  void OnAddressChosen(wxCommandEvent& event);
+
+  FrameOptions m_options;
+  CSorvaneDoc* m_document = nullptr;
+  CCategoryPane* m_pCategoryList = nullptr;
+  CSorvaneView* m_pView = nullptr;
+  std::string m_strLastQuery;
+  AppSettings m_settings;
+  CategoryRows m_categories;
+  EngineList m_engines;
+  wxGenericAnimationCtrl* m_wndAnimate = nullptr;
+  wxComboBox* m_wndAddress = nullptr;
+  wxStaticText* m_addressLabel = nullptr;
+  std::vector<std::string> m_favoriteUrls;
+  wxChoice* m_cbPrevious = nullptr;
+  wxButton* m_btnSearch = nullptr;
+  wxButton* m_btnDelete = nullptr;
+  wxSplitterWindow* m_wndSplitter = nullptr;
+  wxToolBar* m_wndToolBar = nullptr;
+  wxPanel* m_wndReBar = nullptr;
+  wxPanel* m_wndDlgBar = nullptr;
+  CHelpBook m_help;
+  bool m_settingsSaved = false;
+  bool m_trimmed = false;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,202 @@
+// The command table: which handler each menu item, button and accelerator
+// reaches, and the bodies of the frame's own commands.
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/combobox.h>
+#include <wx/filedlg.h>
+#include <wx/menu.h>
+#include <wx/toolbar.h>
+
+#include "res/resource_ids.h"
+#include "res/standard_ids.h"
+#include "res/strings.h"
+#include "shell/about_dialog.h"
+#include "shell/category_pane.h"
+#include "shell/help_book.h"
+#include "shell/live_update.h"
+#include "shell/main_frame.h"
+#include "shell/maker_info.h"
+#include "shell/open_with_shell.h"
+#include "shell/sorvane_doc.h"
+
+namespace sorvane {
+
+void CMainFrame::BindEvents() {
+  Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+  Bind(wxEVT_DROP_FILES, &CMainFrame::OnDropFiles, this);
+  Bind(wxEVT_IDLE, &CMainFrame::OnIdleUpdateIndicators, this);
+  m_pCategoryList->Bind(wxEVT_LEFT_UP, &CMainFrame::OnCategoryClick, this);
+  m_pCategoryList->Bind(wxEVT_CONTEXT_MENU, &CMainFrame::OnCategoryContextMenu, this);
+  // The address box and the status bar share a number; the kind of event tells
+  // an address chosen from the list from the View > Status Bar command.
+  m_wndAddress->Bind(wxEVT_TEXT_ENTER, &CMainFrame::OnAddressEnter, this);
+  m_wndAddress->Bind(wxEVT_COMBOBOX, &CMainFrame::OnAddressChosen, this);
+  m_btnSearch->Bind(wxEVT_BUTTON, &CMainFrame::OnPreviousSearch, this);
+  m_btnDelete->Bind(wxEVT_BUTTON, &CMainFrame::OnDeleteSearch, this);
+  m_cbPrevious->Bind(wxEVT_CHOICE, &CMainFrame::OnPreviousSelChange, this);
+  BindCommands();
+}
+
+void CMainFrame::BindCommands() {
+  const auto command = [this](int programId, void (CMainFrame::*handler)(wxCommandEvent&)) {
+    Bind(wxEVT_MENU, handler, this, res::ToWxId(programId));
+  };
+  command(ids::ID_FILE_OPEN, &CMainFrame::OnFileOpen);
+  command(ids::ID_FILE_PREFERENCES, &CMainFrame::OnPreferences);
+  command(ids::ID_APP_EXIT, &CMainFrame::OnExit);
+  command(ids::AFX_IDW_TOOLBAR, &CMainFrame::OnViewToolBar);
+  command(ids::AFX_IDW_STATUS_BAR, &CMainFrame::OnViewStatusBar);
+  command(ids::ID_VIEW_ENGINES, &CMainFrame::OnViewEngines);
+  command(ids::ID_VIEW_STOP, &CMainFrame::OnStop);
+  command(ids::ID_VIEW_REFRESH, &CMainFrame::OnRefresh);
+  for (int id = ids::ID_FONT_LARGEST; id <= ids::ID_FONT_SMALLEST; ++id) command(id, &CMainFrame::OnTextSize);
+  command(ids::ID_GO_BACK, &CMainFrame::OnGoBack);
+  command(ids::ID_GO_FORWARD, &CMainFrame::OnGoForward);
+  command(ids::ID_GO_START_PAGE, &CMainFrame::OnStartPage);
+  command(ids::ID_FILE_PRINT, &CMainFrame::OnPrint);
+  command(ids::ID_HELP_CONTENTS, &CMainFrame::OnHelpContents);
+  command(ids::ID_HELP_HOW_TO_USE, &CMainFrame::OnHelpHowToUse);
+  command(ids::ID_HELP_LIVE_UPDATE, &CMainFrame::OnLiveUpdate);
+  command(ids::ID_HELP_VISIT_WEB, &CMainFrame::OnVisitWeb);
+  command(ids::ID_APP_ABOUT, &CMainFrame::OnAbout);
+  command(ids::ID_CATEGORY_NEW_SEARCH, &CMainFrame::OnNewSearch);
+  command(ids::ID_CATEGORY_PROPERTIES, &CMainFrame::OnCategoryProperties);
+  // Only the first 512 Favorites entries have a command; later ones stay inert.
+  Bind(wxEVT_MENU, &CMainFrame::OnFavorite, this, ids::ID_FAVORITE_FIRST, ids::ID_FAVORITE_LAST);
+  Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(m_wndToolBar->IsShown()); },
+       res::ToWxId(ids::AFX_IDW_TOOLBAR));
+  Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(GetStatusBar() && GetStatusBar()->IsShown()); },
+       res::ToWxId(ids::AFX_IDW_STATUS_BAR));
+}
+
+void CMainFrame::OnFileOpen(wxCommandEvent&) {
+  // The filter comes from the document type: "Sorvane Files (*.htm)" and ".htm".
+  const std::string_view name = res::DocumentTypePart(res::DocumentPart::FilterName);
+  const std::string_view extension = res::DocumentTypePart(res::DocumentPart::FilterExtension);
+  const wxString filter = wxString::FromUTF8(name.data(), name.size()) + "|*" +
+                          wxString::FromUTF8(extension.data(), extension.size()) + "|All Files (*.*)|*";
+  wxFileDialog dialog(this, "Open", wxString(), wxString(), filter, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  if (dialog.ShowModal() != wxID_OK || !m_document) return;
+  m_document->OnOpenDocument(dialog.GetPath());
+}
+
+void CMainFrame::OnPreferences(wxCommandEvent&) {
+  // The Preferences sheet edits the settings held in m_settings and the list
+  // colours; it comes with the dialogs.
+}
+
+void CMainFrame::OnExit(wxCommandEvent&) { Close(); }
+
+void CMainFrame::OnViewToolBar(wxCommandEvent&) {
+  m_wndToolBar->Show(!m_wndToolBar->IsShown());
+  m_wndReBar->Layout();
+  Layout();
+}
+
+void CMainFrame::OnViewStatusBar(wxCommandEvent&) {
+  if (wxStatusBar* status = GetStatusBar()) {
+    status->Show(!status->IsShown());
+    SendSizeEvent();
+  }
+}
+
+void CMainFrame::OnViewEngines(wxCommandEvent&) {
+  // The Engines dialog edits m_engines and saves engines.dat; it comes with the
+  // dialogs.
+}
+
+void CMainFrame::OnHelpContents(wxCommandEvent&) { m_help.ShowContents(this); }
+
+void CMainFrame::OnHelpHowToUse(wxCommandEvent&) {
+  m_help.ShowKeyword(this, kHowToUseKeyword);
+}
+
+void CMainFrame::OnLiveUpdate(wxCommandEvent&) {
+  // The update component answers non-zero when it wants the program to end.
+  if (CallLiveUpdate(m_options.programFolder) != 0) Close();
+}
+
+void CMainFrame::OnVisitWeb(wxCommandEvent&) { OpenWithShell(this, kMakerWebSite); }
+
+void CMainFrame::OnAbout(wxCommandEvent&) {
+  CAboutDlg dialog(this);
+  dialog.ShowModal();
+}
+
+void CMainFrame::OnNewSearch(wxCommandEvent&) {
+  m_strLastQuery.clear();
+  SearchSelectedCategory();
+}
+
+void CMainFrame::OnCategoryProperties(wxCommandEvent&) {
+  const int row = m_pCategoryList->SelectedRow();
+  if (row >= 0) EditCategoryProperties(row);
+}
+
+void CMainFrame::EditCategoryProperties(int row) {
+  // The Category Properties dialog of the row: its engines (m_categories[row]
+  // against m_engines), its small bitmap (CategoryBitmap of the row's image);
+  // saving writes categories.dat. Comes with the dialogs.
+  (void)row;
+}
+
+void CMainFrame::OnPreviousSearch(wxCommandEvent&) {
+  // Runs the search chosen in m_cbPrevious again; comes with the saved searches.
+}
+
+void CMainFrame::OnDeleteSearch(wxCommandEvent&) {
+  // Deletes the saved search chosen in m_cbPrevious; comes with the saved searches.
+}
+
+void CMainFrame::OnPreviousSelChange(wxCommandEvent&) {
+  // Shows the saved search chosen in m_cbPrevious; comes with the saved searches.
+}
+
+void CMainFrame::StartSearch(int row) {
+  // The web search of category `row`: the Search dialog offers m_strLastQuery,
+  // then one worker per engine of the row fills the results table. Comes with
+  // the search run.
+  (void)row;
+}
+
+void CMainFrame::StartPcSearch() {
+  // The Search My PC dialog and the folder scan; comes with the PC search.
+}
+
+void CMainFrame::OnEngineProgress(int engineSlot, int percentage) {
+  // The engine's line in the Search Status window moves to `percentage`; comes
+  // with the status window.
+  (void)engineSlot;
+  (void)percentage;
+}
+
+void CMainFrame::OnEngineDone(int engineSlot) {
+  // The engine's slot is freed; after the last one the status window closes and
+  // the search is finished (results page, saved search, throbber stopped). Comes
+  // with the search completion.
+  (void)engineSlot;
+}
+
+void CMainFrame::OnPcSearchDone() {
+  // The progress window closes and the search is finished as a web search is;
+  // comes with the PC search.
+}
+
+// A click acts on the row the pointer selected on its way (or none).
+void CMainFrame::OnCategoryClick(wxMouseEvent& event) {
+  event.Skip();
+  CallAfter([this] { SearchSelectedCategory(); });
+}
+
+void CMainFrame::OnCategoryContextMenu(wxContextMenuEvent&) { ShowCategoryMenu(); }
+
+void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {
+  if (event.GetNumberOfFiles() > 0 && m_document) m_document->OnOpenDocument(event.GetFiles()[0]);
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event) {
+  SaveSettings();
+  event.Skip();
+}
+
+}  // namespace sorvane

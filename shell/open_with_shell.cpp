@@ -1,0 +1,33 @@
+#include "shell/open_with_shell.h"
+
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+#include "shell/maker_info.h"
+#include "shell/shell_open_messages.h"
+
+namespace sorvane {
+
+int OpenWithShell(wxWindow* owner, const wxString& address) {
+  int result = 0;
+  {
+    wxBusyCursor wait;
+    const std::string utf8 = address.utf8_string();
+    const bool web = IsWebAddress(utf8);
+    bool launched = false;
+    if (web) {
+      launched = wxLaunchDefaultBrowser(address);
+    } else if (wxFileName::Exists(address)) {
+      launched = wxLaunchDefaultApplication(address);
+    }
+    result = LaunchResultCode(launched, web, wxFileName::Exists(address));
+  }
+  const std::string_view message = OpenWithShellMessage(result);
+  if (!message.empty()) {
+    wxMessageBox(wxString::FromUTF8(message.data(), message.size()), kApplicationName, wxOK, owner);
+  }
+  return result;
+}
+
+}  // namespace sorvane

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <wx/string.h>
+
+class wxWindow;
+
+namespace sorvane {
+
+// Opens an address with the system (a web address in the default browser, a
+// file with its own program) under the wait cursor; a failure the message table
+// knows is shown in a box owned by `owner`, captioned "sorvane". Returns the
+// result code (above 32: success).
+int OpenWithShell(wxWindow* owner, const wxString& address);
+
+}  // namespace sorvane
