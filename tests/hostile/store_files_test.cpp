@@ -15,12 +15,12 @@
 #include "core/line_reader.h"
 #include "platform/file_io.h"
 #include "results/saved_search.h"
-#include "support/temp_folder.h"
+#include "hostile/memory_folder.h"
 
 namespace sorvane {
 namespace {
 
-using testing::TempFolder;
+using testing::MemoryFolder;
 namespace fs = std::filesystem;
 
 constexpr std::size_t kLine = LineReader::kMaxLineLength;
@@ -67,7 +67,7 @@ bool IsPrefix(const std::string& part, const std::string& whole) {
 TEST(HostileStoreFiles, EnginesFileCutAtEveryByte) {
   const std::string full = DefaultFile(kEnginesFileName);
   const std::vector<std::size_t> ends = RecordEnds(full);
-  TempFolder home;
+  MemoryFolder home;
   const Store whole = [&] {
     home.Write(kEnginesFileName, full);
     return Load(home.path());
@@ -101,7 +101,7 @@ TEST(HostileStoreFiles, EnginesFileCutAtEveryByte) {
 }
 
 TEST(HostileStoreFiles, CategoriesFileCutAtEveryByte) {
-  TempFolder home;
+  MemoryFolder home;
   home.Write(kEnginesFileName, DefaultFile(kEnginesFileName));
   const std::string full = DefaultFile(kCategoriesFileName);
   home.Write(kCategoriesFileName, full);
@@ -140,7 +140,7 @@ std::vector<RowCells> SampleRows() {
 }
 
 TEST(HostileStoreFiles, SavedSearchCutAtEveryByte) {
-  TempFolder home;
+  MemoryFolder home;
   ASSERT_TRUE(SaveSearch(home.path(), "wooden boats", SampleRows(), 7));
   const fs::path file = SavedSearchPath(home.path(), "wooden boats");
   const std::string full = ReadWholeFile(file).value();
@@ -182,7 +182,7 @@ std::string Text(char fill, std::size_t length) { return std::string(length, fil
 // saves reads back whole, each text cut to the longest line the reader takes,
 // and every later field and record stays where it was.
 TEST(HostileStoreFiles, LongTextsSaveAndReadBackWithoutShiftingTheFile) {
-  TempFolder home;
+  MemoryFolder home;
   EngineList engines;
   std::vector<SearchEngine> expected;
   const std::size_t lengths[] = {1021, 1022, 1023, 1024, 5000};
@@ -234,7 +234,7 @@ TEST(HostileStoreFiles, LongTextsSaveAndReadBackWithoutShiftingTheFile) {
 }
 
 TEST(HostileStoreFiles, CarriageReturnOnlyLineEnds) {
-  TempFolder home;
+  MemoryFolder home;
   std::string engines = DefaultFile(kEnginesFileName);
   std::string categories = DefaultFile(kCategoriesFileName);
   for (std::string* text : {&engines, &categories}) std::replace(text->begin(), text->end(), '\n', '\r');
@@ -267,7 +267,7 @@ TEST(HostileStoreFiles, CarriageReturnOnlyLineEnds) {
 }
 
 TEST(HostileStoreFiles, CountsOfTwoToTheThirtyFirstAndMinusOne) {
-  TempFolder home;
+  MemoryFolder home;
   const std::string record = "Wiby\n<a href=\"http\n</a>\n\n1\nhttp://wiby.me/?q=\n\n";
   struct Case {
     std::string count;
