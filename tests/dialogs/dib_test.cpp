@@ -36,7 +36,7 @@ void SetU32(Bytes& bytes, std::size_t at, std::uint32_t v) {
 
 // A bitmap written the way Windows lays one out. Rows are given in stored
 // order, unpadded; the builder pads each to 4 bytes.
-struct DibSpec {
+struct DibLayout {
   std::int32_t width = 1;
   std::int32_t height = 1;
   std::uint16_t bitCount = 8;
@@ -50,28 +50,28 @@ struct DibSpec {
   bool fileHeader = false;
 };
 
-Bytes MakeDib(const DibSpec& spec) {
+Bytes MakeDib(const DibLayout& layout) {
   Bytes info;
-  PutU32(info, spec.headerSize);
-  PutU32(info, static_cast<std::uint32_t>(spec.width));
-  PutU32(info, static_cast<std::uint32_t>(spec.height));
-  PutU16(info, spec.planes);
-  PutU16(info, spec.bitCount);
-  PutU32(info, spec.compression);
+  PutU32(info, layout.headerSize);
+  PutU32(info, static_cast<std::uint32_t>(layout.width));
+  PutU32(info, static_cast<std::uint32_t>(layout.height));
+  PutU16(info, layout.planes);
+  PutU16(info, layout.bitCount);
+  PutU32(info, layout.compression);
   PutU32(info, 0);
   PutU32(info, 2835);
   PutU32(info, 2835);
-  PutU32(info, spec.colorsUsed);
+  PutU32(info, layout.colorsUsed);
   PutU32(info, 0);
-  for (std::uint32_t m : spec.masks) PutU32(info, m);
-  while (info.size() < spec.headerSize) info.push_back(0);
-  for (const Rgb& c : spec.table) info.insert(info.end(), {c.b, c.g, c.r, 0});
+  for (std::uint32_t m : layout.masks) PutU32(info, m);
+  while (info.size() < layout.headerSize) info.push_back(0);
+  for (const Rgb& c : layout.table) info.insert(info.end(), {c.b, c.g, c.r, 0});
   const std::size_t bitsOffset = info.size();
-  for (Bytes row : spec.rows) {
+  for (Bytes row : layout.rows) {
     while (row.size() % 4 != 0) row.push_back(0);
     info.insert(info.end(), row.begin(), row.end());
   }
-  if (!spec.fileHeader) return info;
+  if (!layout.fileHeader) return info;
   Bytes file = {'B', 'M'};
   PutU32(file, static_cast<std::uint32_t>(kDibFileHeaderSize + info.size()));
   PutU32(file, 0);
@@ -126,11 +126,11 @@ TEST(DibColorTable, ColorsUsedZeroTakesTheCountOfTheBitDepth) {
   };
   for (const Case& c : {Case{1, 2}, Case{4, 16}, Case{8, 256}}) {
     SCOPED_TRACE(c.bitCount);
-    DibSpec spec;
-    spec.bitCount = c.bitCount;
-    spec.table = GreyTable(static_cast<int>(c.expected));
-    spec.rows = {{0}};
-    const Bytes bytes = MakeDib(spec);
+    DibLayout layout;
+    layout.bitCount = c.bitCount;
+    layout.table = GreyTable(static_cast<int>(c.expected));
+    layout.rows = {{0}};
+    const Bytes bytes = MakeDib(layout);
     CDib dib;
     ASSERT_TRUE(dib.Load(bytes));
     EXPECT_EQ(dib.ColorCount(), c.expected);
@@ -143,13 +143,13 @@ TEST(DibColorTable, ColorsUsedZeroTakesTheCountOfTheBitDepth) {
 }
 
 TEST(DibColorTable, ColorsUsedNonZeroIsTakenAsIs) {
-  DibSpec spec;
-  spec.bitCount = 8;
-  spec.colorsUsed = 3;
-  spec.width = 4;
-  spec.table = {{10, 20, 30}, {40, 50, 60}, {70, 80, 90}};
-  spec.rows = {{2, 0, 1, 200}};
-  const Bytes bytes = MakeDib(spec);
+  DibLayout layout;
+  layout.bitCount = 8;
+  layout.colorsUsed = 3;
+  layout.width = 4;
+  layout.table = {{10, 20, 30}, {40, 50, 60}, {70, 80, 90}};
+  layout.rows = {{2, 0, 1, 200}};
+  const Bytes bytes = MakeDib(layout);
   CDib dib;
   ASSERT_TRUE(dib.Load(bytes));
   EXPECT_EQ(dib.ColorCount(), 3u);
@@ -160,30 +160,30 @@ TEST(DibColorTable, ColorsUsedNonZeroIsTakenAsIs) {
   EXPECT_EQ(AllPixels(*DecodeDib(dib)), (std::vector<Rgb>{{70, 80, 90}, {10, 20, 30}, {40, 50, 60}, {0, 0, 0}}));
 
   // A 4-bit picture may name more colours than 16, up to the 256 of a palette.
-  spec.bitCount = 4;
-  spec.colorsUsed = 20;
-  spec.table = GreyTable(20);
-  spec.rows = {{0x13, 0xF0}};
+  layout.bitCount = 4;
+  layout.colorsUsed = 20;
+  layout.table = GreyTable(20);
+  layout.rows = {{0x13, 0xF0}};
   CDib four;
-  const Bytes fourBitBytes = MakeDib(spec);
+  const Bytes fourBitBytes = MakeDib(layout);
   ASSERT_TRUE(four.Load(fourBitBytes));
   EXPECT_EQ(four.ColorCount(), 20u);
 }
 
 TEST(DibColorTable, DirectColourHasNoTableUnlessOneIsNamed) {
-  DibSpec spec;
-  spec.bitCount = 24;
-  spec.rows = {{1, 2, 3}};
+  DibLayout layout;
+  layout.bitCount = 24;
+  layout.rows = {{1, 2, 3}};
   CDib dib;
-  const Bytes plainBytes = MakeDib(spec);
+  const Bytes plainBytes = MakeDib(layout);
   ASSERT_TRUE(dib.Load(plainBytes));
   EXPECT_EQ(dib.ColorCount(), 0u);
   EXPECT_TRUE(dib.ColorTable().empty());
   EXPECT_FALSE(dib.HasPalette());
 
-  spec.colorsUsed = 2;
-  spec.table = {{1, 1, 1}, {2, 2, 2}};
-  const Bytes bytes = MakeDib(spec);
+  layout.colorsUsed = 2;
+  layout.table = {{1, 1, 1}, {2, 2, 2}};
+  const Bytes bytes = MakeDib(layout);
   ASSERT_TRUE(dib.Load(bytes));
   EXPECT_EQ(dib.ColorCount(), 2u);
   EXPECT_EQ(dib.Bits().data(), bytes.data() + 48);
@@ -191,7 +191,7 @@ TEST(DibColorTable, DirectColourHasNoTableUnlessOneIsNamed) {
 }
 
 TEST(DibDecode, IndexedDepthsPackTheLeftmostPixelHighAndPadRowsToFourBytes) {
-  DibSpec one;
+  DibLayout one;
   one.bitCount = 1;
   one.width = 10;  // two bytes of pixels, two of padding
   one.table = {{0, 0, 0}, {255, 255, 255}};
@@ -204,7 +204,7 @@ TEST(DibDecode, IndexedDepthsPackTheLeftmostPixelHighAndPadRowsToFourBytes) {
   EXPECT_EQ(dib.RowStride(), 4u);
   EXPECT_EQ(AllPixels(*DecodeDib(dib)), expectedOne);
 
-  DibSpec four;
+  DibLayout four;
   four.bitCount = 4;
   four.width = 3;
   four.height = 2;
@@ -214,7 +214,7 @@ TEST(DibDecode, IndexedDepthsPackTheLeftmostPixelHighAndPadRowsToFourBytes) {
   const std::vector<Rgb> grey = GreyTable(16);
   EXPECT_EQ(AllPixels(pixels), (std::vector<Rgb>{grey[0xA], grey[0xB], grey[0xC], grey[1], grey[2], grey[3]}));
 
-  DibSpec eight;
+  DibLayout eight;
   eight.width = 5;  // five bytes of pixels, three of padding
   eight.height = 2;
   eight.table = GreyTable(256);
@@ -229,15 +229,15 @@ TEST(DibDecode, IndexedDepthsPackTheLeftmostPixelHighAndPadRowsToFourBytes) {
 }
 
 TEST(DibDecode, RowsAreBottomUpForPositiveHeightAndTopDownForNegative) {
-  DibSpec spec;
-  spec.bitCount = 24;
-  spec.width = 1;
-  spec.height = 3;
-  spec.rows = {{0, 0, 1}, {0, 0, 2}, {0, 0, 3}};
-  EXPECT_EQ(AllPixels(LoadAndDecode(MakeDib(spec))), (std::vector<Rgb>{{3, 0, 0}, {2, 0, 0}, {1, 0, 0}}));
-  spec.height = -3;
+  DibLayout layout;
+  layout.bitCount = 24;
+  layout.width = 1;
+  layout.height = 3;
+  layout.rows = {{0, 0, 1}, {0, 0, 2}, {0, 0, 3}};
+  EXPECT_EQ(AllPixels(LoadAndDecode(MakeDib(layout))), (std::vector<Rgb>{{3, 0, 0}, {2, 0, 0}, {1, 0, 0}}));
+  layout.height = -3;
   CDib dib;
-  const Bytes topDownBytes = MakeDib(spec);
+  const Bytes topDownBytes = MakeDib(layout);
   ASSERT_TRUE(dib.Load(topDownBytes));
   EXPECT_EQ(dib.Height(), -3);
   EXPECT_EQ(dib.RowCount(), 3);
@@ -245,30 +245,30 @@ TEST(DibDecode, RowsAreBottomUpForPositiveHeightAndTopDownForNegative) {
 }
 
 TEST(DibDecode, DirectColourDepths) {
-  DibSpec spec;
-  spec.width = 2;
-  spec.bitCount = 24;
-  spec.rows = {{10, 20, 30, 40, 50, 60}};
-  EXPECT_EQ(AllPixels(LoadAndDecode(MakeDib(spec))), (std::vector<Rgb>{{30, 20, 10}, {60, 50, 40}}));
+  DibLayout layout;
+  layout.width = 2;
+  layout.bitCount = 24;
+  layout.rows = {{10, 20, 30, 40, 50, 60}};
+  EXPECT_EQ(AllPixels(LoadAndDecode(MakeDib(layout))), (std::vector<Rgb>{{30, 20, 10}, {60, 50, 40}}));
 
-  spec.bitCount = 32;
-  spec.rows = {{10, 20, 30, 99, 40, 50, 60, 99}};
-  EXPECT_EQ(AllPixels(LoadAndDecode(MakeDib(spec))), (std::vector<Rgb>{{30, 20, 10}, {60, 50, 40}}));
+  layout.bitCount = 32;
+  layout.rows = {{10, 20, 30, 99, 40, 50, 60, 99}};
+  EXPECT_EQ(AllPixels(LoadAndDecode(MakeDib(layout))), (std::vector<Rgb>{{30, 20, 10}, {60, 50, 40}}));
 
   // Plain 16 bits are 5-5-5, each channel widened so its top value is 255.
-  spec.bitCount = 16;
-  spec.rows = {{0x00, 0x7C, 0x1F, 0x02}};  // 0x7C00 red; 0x021F a little green, all blue
-  EXPECT_EQ(AllPixels(LoadAndDecode(MakeDib(spec))), (std::vector<Rgb>{{255, 0, 0}, {0, 132, 255}}));
+  layout.bitCount = 16;
+  layout.rows = {{0x00, 0x7C, 0x1F, 0x02}};  // 0x7C00 red; 0x021F a little green, all blue
+  EXPECT_EQ(AllPixels(LoadAndDecode(MakeDib(layout))), (std::vector<Rgb>{{255, 0, 0}, {0, 132, 255}}));
 }
 
 TEST(DibDecode, BitFieldMasksFollowTheHeaderAndPlaceTheTableAfterThem) {
-  DibSpec spec;
-  spec.width = 2;
-  spec.bitCount = 16;
-  spec.compression = kDibBitFields;
-  spec.masks = {0xF800, 0x07E0, 0x001F};  // 5-6-5
-  spec.rows = {{0xE0, 0x07, 0x1F, 0xF8}};  // pure green; 0xF81F red and blue
-  const Bytes bytes = MakeDib(spec);
+  DibLayout layout;
+  layout.width = 2;
+  layout.bitCount = 16;
+  layout.compression = kDibBitFields;
+  layout.masks = {0xF800, 0x07E0, 0x001F};  // 5-6-5
+  layout.rows = {{0xE0, 0x07, 0x1F, 0xF8}};  // pure green; 0xF81F red and blue
+  const Bytes bytes = MakeDib(layout);
   CDib dib;
   ASSERT_TRUE(dib.Load(bytes));
   EXPECT_EQ(dib.Masks().data(), bytes.data() + 40);
@@ -278,22 +278,22 @@ TEST(DibDecode, BitFieldMasksFollowTheHeaderAndPlaceTheTableAfterThem) {
 
   // 32 bits with the channels in an unusual order, and a colour table after
   // the masks.
-  spec.bitCount = 32;
-  spec.masks = {0x000000FF, 0xFF000000, 0x00FF0000};
-  spec.colorsUsed = 1;
-  spec.table = {{1, 2, 3}};
-  spec.rows = {{0x11, 0x00, 0x33, 0x22, 0, 0, 0, 0}};
-  const Bytes wide = MakeDib(spec);
+  layout.bitCount = 32;
+  layout.masks = {0x000000FF, 0xFF000000, 0x00FF0000};
+  layout.colorsUsed = 1;
+  layout.table = {{1, 2, 3}};
+  layout.rows = {{0x11, 0x00, 0x33, 0x22, 0, 0, 0, 0}};
+  const Bytes wide = MakeDib(layout);
   ASSERT_TRUE(dib.Load(wide));
   EXPECT_EQ(dib.ColorTable().data(), wide.data() + 52);
   EXPECT_EQ(dib.Bits().data(), wide.data() + 56);
   EXPECT_EQ(AllPixels(*DecodeDib(dib)), (std::vector<Rgb>{{0x11, 0x22, 0x33}, {0, 0, 0}}));
 
   // In a V5 header the masks are inside the header, the table after it.
-  spec.headerSize = 124;
-  spec.colorsUsed = 0;
-  spec.table = {};
-  const Bytes v5 = MakeDib(spec);
+  layout.headerSize = 124;
+  layout.colorsUsed = 0;
+  layout.table = {};
+  const Bytes v5 = MakeDib(layout);
   ASSERT_TRUE(dib.Load(v5));
   EXPECT_EQ(dib.Masks().data(), v5.data() + 40);
   EXPECT_EQ(dib.Bits().data(), v5.data() + 124);
@@ -307,36 +307,36 @@ TEST(DibDecode, MasksWithNoSensibleColourAreRefused) {
       {0x1F0000, 0x07E0, 0x001F},   // past a 16-bit pixel
   };
   for (const auto& masks : badMasks) {
-    DibSpec spec;
-    spec.bitCount = 16;
-    spec.compression = kDibBitFields;
-    spec.masks = masks;
-    spec.rows = {{0, 0}};
+    DibLayout layout;
+    layout.bitCount = 16;
+    layout.compression = kDibBitFields;
+    layout.masks = masks;
+    layout.rows = {{0, 0}};
     CDib dib;
-    EXPECT_FALSE(dib.Load(MakeDib(spec)));
+    EXPECT_FALSE(dib.Load(MakeDib(layout)));
     ExpectEmpty(dib);
   }
   // Bit fields only describe 16- and 32-bit pixels.
-  DibSpec spec;
-  spec.bitCount = 8;
-  spec.compression = kDibBitFields;
-  spec.masks = {0xE0, 0x1C, 0x03};
-  spec.table = GreyTable(256);
-  spec.rows = {{0}};
+  DibLayout layout;
+  layout.bitCount = 8;
+  layout.compression = kDibBitFields;
+  layout.masks = {0xE0, 0x1C, 0x03};
+  layout.table = GreyTable(256);
+  layout.rows = {{0}};
   CDib dib;
-  EXPECT_FALSE(dib.Load(MakeDib(spec)));
+  EXPECT_FALSE(dib.Load(MakeDib(layout)));
 }
 
 TEST(DibLoad, AFileHeaderIsSkippedAndTheDataUsedInPlace) {
-  DibSpec spec;
-  spec.bitCount = 4;
-  spec.width = 3;
-  spec.height = 2;
-  spec.table = GreyTable(16);
-  spec.rows = {{0x12, 0x30}, {0x45, 0x60}};
-  const Bytes resource = MakeDib(spec);
-  spec.fileHeader = true;
-  const Bytes file = MakeDib(spec);
+  DibLayout layout;
+  layout.bitCount = 4;
+  layout.width = 3;
+  layout.height = 2;
+  layout.table = GreyTable(16);
+  layout.rows = {{0x12, 0x30}, {0x45, 0x60}};
+  const Bytes resource = MakeDib(layout);
+  layout.fileHeader = true;
+  const Bytes file = MakeDib(layout);
 
   CDib fromResource, fromFile;
   ASSERT_TRUE(fromResource.Load(resource));
@@ -358,21 +358,21 @@ TEST(DibLoad, AFileHeaderIsSkippedAndTheDataUsedInPlace) {
 }
 
 TEST(DibCut, APictureLargerThanTheControlIsCutNotShrunk) {
-  DibSpec spec;
-  spec.width = 130;
-  spec.height = 195;
-  spec.table = GreyTable(256);
-  spec.rows.assign(195, Bytes(130, 7));
+  DibLayout layout;
+  layout.width = 130;
+  layout.height = 195;
+  layout.table = GreyTable(256);
+  layout.rows.assign(195, Bytes(130, 7));
   CDib dib;
-  const Bytes bottomUpBytes = MakeDib(spec);
+  const Bytes bottomUpBytes = MakeDib(layout);
   ASSERT_TRUE(dib.Load(bottomUpBytes));
   EXPECT_EQ(VisiblePart(dib, {100, 150}), (PictureSize{100, 150}));
   EXPECT_EQ(VisiblePart(dib, {200, 150}), (PictureSize{130, 150}));
   EXPECT_EQ(VisiblePart(dib, {300, 300}), (PictureSize{130, 195}));
   EXPECT_EQ(VisiblePart(dib, {0, -5}), (PictureSize{0, 0}));
   // A top-down picture is as tall as its row count.
-  spec.height = -195;
-  const Bytes topDownBytes = MakeDib(spec);
+  layout.height = -195;
+  const Bytes topDownBytes = MakeDib(layout);
   ASSERT_TRUE(dib.Load(topDownBytes));
   EXPECT_EQ(VisiblePart(dib, {130, 400}), (PictureSize{130, 195}));
 }
@@ -459,7 +459,7 @@ TEST_F(DibFromImageMagick, SixteenBitFieldsInAV5Header) {
 // every one must come out empty; copying the cut into its own buffer lets
 // AddressSanitizer see any read past it.
 TEST(DibMalformed, EveryTruncationParsesToAnEmptyPicture) {
-  std::vector<DibSpec> specs(4);
+  std::vector<DibLayout> specs(4);
   specs[0].bitCount = 8;
   specs[0].width = 3;
   specs[0].height = 2;
@@ -476,8 +476,8 @@ TEST(DibMalformed, EveryTruncationParsesToAnEmptyPicture) {
   specs[3].height = -1;
   specs[3].table = GreyTable(2);
   specs[3].rows = {{0x80}};
-  for (const DibSpec& spec : specs) {
-    const Bytes whole = MakeDib(spec);
+  for (const DibLayout& layout : specs) {
+    const Bytes whole = MakeDib(layout);
     CDib dib;
     ASSERT_TRUE(dib.Load(whole));
     for (std::size_t size = 0; size < whole.size(); ++size) {
@@ -527,13 +527,13 @@ TEST(DibMalformed, LyingHeadersParseToAnEmptyPicture) {
       {"colours huge", 32, 0xFFFFFFFF},
       {"colours overflowing 4 x count", 32, 0x40000001},
   };
-  DibSpec spec;
-  spec.width = 4;
-  spec.height = 2;
-  spec.colorsUsed = 2;
-  spec.table = GreyTable(2);
-  spec.rows = {{0, 1, 0, 1}, {1, 0, 1, 0}};
-  const Bytes valid = MakeDib(spec);
+  DibLayout layout;
+  layout.width = 4;
+  layout.height = 2;
+  layout.colorsUsed = 2;
+  layout.table = GreyTable(2);
+  layout.rows = {{0, 1, 0, 1}, {1, 0, 1, 0}};
+  const Bytes valid = MakeDib(layout);
   CDib dib;
   ASSERT_TRUE(dib.Load(valid));
   for (const Case& c : cases) {
@@ -546,7 +546,7 @@ TEST(DibMalformed, LyingHeadersParseToAnEmptyPicture) {
 
   // Huge pictures are refused by their size alone, before any data is sought;
   // one just within the limit still lacks its rows.
-  DibSpec huge;
+  DibLayout huge;
   huge.bitCount = 1;
   huge.table = GreyTable(2);
   huge.rows = {{0}};
@@ -563,12 +563,12 @@ TEST(DibMalformed, LyingHeadersParseToAnEmptyPicture) {
 TEST(DibMalformed, OddButHarmlessPicturesStaySafe) {
   // Extra bytes after the pixels, and an image size field that lies, are
   // ignored: the picture is what its header and tables describe.
-  DibSpec spec;
-  spec.width = 2;
-  spec.colorsUsed = 1;
-  spec.table = {{9, 9, 9}};
-  spec.rows = {{0, 255}};
-  Bytes bytes = MakeDib(spec);
+  DibLayout layout;
+  layout.width = 2;
+  layout.colorsUsed = 1;
+  layout.table = {{9, 9, 9}};
+  layout.rows = {{0, 255}};
+  Bytes bytes = MakeDib(layout);
   SetU32(bytes, 20, 0xFFFFFFFF);
   bytes.resize(bytes.size() + 100, 0xAA);
   CDib dib;
