@@ -1,5 +1,7 @@
 # The two commands of the README, plus a few conveniences.
-#   make test   install what is missing, build, run every test
+#   make test   install what is missing, build, run every test, then the
+#               sanitizer builds and the fuzz targets (scripts/run-hardening;
+#               HARDENING=0 leaves them out, FUZZ_SECONDS sets each target's time)
 #   make run    install what is missing, build, start the window program
 # CONFIG=Debug builds the debug configuration in build-debug/.
 
@@ -10,6 +12,7 @@ else
 BUILD_DIR ?= build-$(shell echo $(CONFIG) | tr A-Z a-z)
 endif
 JOBS ?= 2
+HARDENING ?= 1
 
 .PHONY: all deps configure build test run bench clean
 
@@ -26,6 +29,9 @@ build: configure
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+ifneq ($(HARDENING),0)
+	@JOBS=$(JOBS) bash scripts/run-hardening
+endif
 
 run: build
 	@$(BUILD_DIR)/bin/sorvane

@@ -10,9 +10,11 @@ namespace {
 
 // A text holding a line feed would shift every later field of the file and so
 // corrupt the store; it is written with the line feed turned into a space. A
-// carriage return alone ends no line, so it is kept.
+// carriage return alone ends no line, so it is kept. A text longer than the
+// reader's longest line would come back as two lines and shift every later
+// field just the same, so only its first kMaxLineLength bytes are written.
 void AppendTextLine(std::string& out, std::string_view text) {
-  for (char c : text) out.push_back(c == '\n' ? ' ' : c);
+  for (char c : text.substr(0, LineReader::kMaxLineLength)) out.push_back(c == '\n' ? ' ' : c);
   out.push_back('\n');
 }
 

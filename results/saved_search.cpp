@@ -14,8 +14,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Every field must stay one line the reader takes whole: a line break becomes a
+// space, and a field longer than the reader's longest line (a result link may be
+// any length) keeps its first kMaxLineLength bytes, since its rest would be read
+// as the next field and shift every row after it.
 void AppendLine(std::string& out, std::string_view field) {
-  for (const char c : field) out.push_back(c == '\n' || c == '\r' ? ' ' : c);
+  for (const char c : field.substr(0, LineReader::kMaxLineLength)) out.push_back(c == '\n' || c == '\r' ? ' ' : c);
   out.push_back('\n');
 }
 

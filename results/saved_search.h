@@ -39,8 +39,9 @@ std::optional<std::filesystem::path> FindSavedSearch(const std::filesystem::path
                                                      std::string_view words);
 
 // The file's bytes: N, the category row, then six lines per row (five cells and
-// the viewed flag as 0 or 1). A line break inside a cell is written as a space,
-// since every field must stay one line for the file to read back.
+// the viewed flag as 0 or 1). A line break inside a cell is written as a space
+// and a cell keeps at most its first 1022 bytes, since every field must stay one
+// line the reader takes whole for the file to read back.
 std::string FormatSavedSearch(const SavedSearch& search);
 
 // Reads the text leniently: numbers that are not numbers read as 0, a file that
