@@ -2,8 +2,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <system_error>
 
 #ifdef _WIN32
@@ -67,12 +69,24 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// The process's file mode mask. Setting it to read it back would change it for
+// every thread for a moment (a file another thread creates then could come out
+// writable by all), so it is read from /proc where the kernel offers it.
+mode_t CurrentUmask() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("Umask:", 0) == 0) return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8) & 0777);
+  }
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
 mode_t ModeForReplacement(const std::filesystem::path& path) {
   struct stat existing {};
   if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
+  return 0666 & ~CurrentUmask();
 }
 
 }  // namespace

@@ -315,7 +315,7 @@ TEST(HostileFolderTree, TenThousandFoldersDeep) {
   request.phrase = kPhrase;
   request.recurse = true;
   ResultsTable table;
-  RecordingListener listener;
+  RecordingScanListener listener;
   ScanControl control;
   std::size_t shownAtStop = 0;
   listener.onProgress = [&](std::size_t shown) {

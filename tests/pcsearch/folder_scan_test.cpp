@@ -192,7 +192,7 @@ TEST(FolderScan, AWalkThatStaysOnItsFileSystemDoesNotEnterAnotherMount) {
     request.recurse = true;
     request.stayOnFileSystem = stay;
     ResultsTable table;
-    RecordingListener listener;
+    RecordingScanListener listener;
     ScanControl control;
     ScanFolders(request, table, listener, control);
     std::vector<std::string> urls = Urls(table.Snapshot());

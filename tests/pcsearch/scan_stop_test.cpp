@@ -29,7 +29,7 @@ TEST(FolderScan, StopEndsTheScanBeforeTheNextEntryAndKeepsTheRows) {
     request.recurse = true;
     request.readers = readers;
     ResultsTable table;
-    RecordingListener listener;
+    RecordingScanListener listener;
     ScanControl control;
     // Reader threads fall behind the walk, so with them the stop waits for rows.
     std::size_t stoppedAt = 0;
@@ -66,7 +66,7 @@ TEST(FolderScan, StopIsSeenInsideTheReadingOfALargeFile) {
   request.folders = {root.path().string()};
   request.phrase = "tar";
   ResultsTable table;
-  RecordingListener listener;
+  RecordingScanListener listener;
   ScanControl control;
   listener.onProgress = [&](std::size_t) { control.RequestStop(); };
   EXPECT_EQ(ScanFolders(request, table, listener, control), ScanEnd::Stopped);
@@ -83,7 +83,7 @@ TEST(FolderScan, AnAbandonedScanNoLongerTouchesTheTableOrTheListener) {
     request.recurse = true;
     request.readers = readers;
     ResultsTable table;
-    RecordingListener listener;
+    RecordingScanListener listener;
     ScanControl control;
     int rowsWhenAbandoned = -1;
     std::size_t callsWhenAbandoned = 0;

@@ -19,7 +19,7 @@ namespace sorvane::testing {
 
 // Records what the scan reports; `onProgress` may act on the scan (stop it,
 // abandon it) from inside the call, as a user's click would between two entries.
-class RecordingListener : public ScanListener {
+class RecordingScanListener : public ScanListener {
  public:
   void OnProgress(std::string_view text) override {
     progress.emplace_back(text);
@@ -57,7 +57,7 @@ inline ScanOutcome Scan(std::vector<std::string> folders, const std::string& phr
   request.recurse = recurse;
   request.readers = readers;
   ResultsTable table;
-  RecordingListener listener;
+  RecordingScanListener listener;
   ScanControl control;
   ScanOutcome outcome;
   outcome.end = ScanFolders(request, table, listener, control);

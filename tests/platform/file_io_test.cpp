@@ -28,6 +28,20 @@ TEST(WriteFileAtomically, ReplacesTheFileAndKeepsItsPermissions) {
   EXPECT_EQ(FileCount(folder.path()), 1u) << "no temporary file is left behind";
 }
 
+// A new file gets the mode an ordinary create would give it, and finding the
+// process's mask must leave that mask as it was.
+TEST(WriteFileAtomically, ANewFileFollowsTheProcessMask) {
+  TempFolder folder;
+  const mode_t previous = ::umask(027);
+  const bool written = WriteFileAtomically(folder.path() / "new.svq", "rows");
+  const mode_t after = ::umask(previous);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(after, 027u);
+  struct stat info {};
+  ASSERT_EQ(::stat((folder.path() / "new.svq").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
 TEST(WriteFileAtomically, FailureLeavesWhatWasThereAndNoTemporaryFile) {
   TempFolder folder;
   // A folder where the file should be: the rename over it fails after the write.
