@@ -2,7 +2,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "cli/json_output.h"
+#include "cli/console_run.h"
 #include "cli/shared_options.h"
 #include "core/lenient_number.h"
 #include "core/query_address.h"
@@ -59,24 +59,7 @@ int RunParseCommand(CliContext& context, ArgumentCursor& arguments) {
   ResultsTable table;
   for (std::string& page : pages) ParseResultPage(*engine, rankWords, page, table, true);
 
-  const std::vector<SearchHit> hits = table.Snapshot();
-  if (options.json) {
-    std::vector<JsonObject> objects;
-    for (const SearchHit& hit : hits) {
-      objects.push_back(JsonObject()
-                            .AddString(kDescriptionColumn, hit.description)
-                            .AddString(kUrlColumn, hit.url)
-                            .AddNumber(kRankColumn, hit.rank)
-                            .AddNumber(kHitsColumn, hit.hits)
-                            .AddString(kEngineColumn, hit.engine));
-    }
-    WriteJsonArray(context.out(), objects);
-  } else {
-    for (const SearchHit& hit : hits) {
-      context.out() << hit.description << '\t' << hit.url << '\t' << hit.rank << '\t' << hit.hits
-                    << '\t' << hit.engine << '\n';
-    }
-  }
+  PrintHits(context.out(), table.Snapshot(), options.json);
   return kExitOk;
 }
 

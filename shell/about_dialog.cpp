@@ -23,6 +23,6 @@ void CAboutDlg::BindEvents() {
   if (m_picture) m_picture->Bind(wxEVT_LEFT_DOWN, &CAboutDlg::OnPictureClick, this);
 }
 
-void CAboutDlg::OnPictureClick(wxMouseEvent&) { OpenWithShell(this, kMakerWebSite); }
+void CAboutDlg::OnPictureClick(wxMouseEvent&) { OpenWithShell(this, wxString(std::string(kMakerWebSite))); }
 
 }  // namespace sorvane

@@ -116,7 +116,7 @@ void CMainFrame::OnLiveUpdate(wxCommandEvent&) {
   if (CallLiveUpdate(m_options.programFolder) != 0) Close();
 }
 
-void CMainFrame::OnVisitWeb(wxCommandEvent&) { OpenWithShell(this, kMakerWebSite); }
+void CMainFrame::OnVisitWeb(wxCommandEvent&) { OpenWithShell(this, wxString(std::string(kMakerWebSite))); }
 
 void CMainFrame::OnAbout(wxCommandEvent&) {
   CAboutDlg dialog(this);
