@@ -39,6 +39,8 @@ CSearchDlg::CSearchDlg(wxWindow* parent)
   m_categoryIcon = Find<wxStaticBitmap>(controls, res::IDC_CATEGORY_ICON);
   m_wordsEdit = Find<wxTextCtrl>(controls, res::IDC_SEARCH_WORDS);
   m_searchTypeList = Find<wxChoice>(controls, res::IDC_SEARCH_TYPE);
+  // The picture shows the general one until the caller names the category's.
+  if (m_picture) m_picture->SetPicture(res::IDB_DEFAULT_CATEGORY_PICTURE);
   AddSortedSearchTypes();
   BindEvents();
 }

@@ -31,7 +31,9 @@ CMainFrame::CMainFrame(const FrameOptions& options)
     : wxFrame(nullptr, wxID_ANY, "Untitled - Sorvane", wxDefaultPosition, kDefaultFrameSize),
       m_options(options),
       m_categories(DefaultCategoryRows()),
-      m_help(options.programFolder / kHelpFileName) {
+      m_help(options.programFolder / kHelpFileName),
+      m_resultsTable(std::make_shared<ResultsTable>()),
+      m_searchRunner(ConnectionSettings{}) {
   // The connection is direct until the settings say otherwise.
   m_settings.connection.connectMethod = ConnectionSettings::kDirect;
   SetIcons(res::LoadProgramIcons());
@@ -56,7 +58,7 @@ bool CMainFrame::Create() {
   if (!CreateStatusBarPanes()) return false;
   if (!OnCreateClient()) return false;
   LoadSettings();
-  // The Previous Searches list is filled by the saved searches once they exist.
+  FillPreviousSearches();
 
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->Add(m_wndReBar, 0, wxEXPAND);
@@ -75,7 +77,8 @@ bool CMainFrame::Create() {
 bool CMainFrame::OnCreateClient() {
   m_wndSplitter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_LIVE_UPDATE | wxSP_3DSASH);
   m_pCategoryList = new CCategoryPane(m_wndSplitter, m_categories);
-  m_pView = new CSorvaneView(m_wndSplitter, *this, *this, m_options.programFolder, m_options.browserView);
+  m_pView = new CSorvaneView(m_wndSplitter, *this, *this, m_options.programFolder, m_options.browserView,
+                            m_resultsTable);
   if (!m_wndSplitter->SplitVertically(m_pCategoryList, m_pView, kCategoryPaneWidth)) return false;
   m_wndSplitter->SetMinimumPaneSize(20);
   wxBusyCursor wait;
@@ -91,6 +94,7 @@ void CMainFrame::LoadSettings() {
     Refresh();
   }
   if (m_pView) m_pView->SetListColours(m_settings.colours);
+  m_searchRunner.SetConnectionSettings(m_settings.connection);
 }
 
 void CMainFrame::SaveSettings() {
@@ -110,7 +114,7 @@ CMainFrame::SearchKind CMainFrame::SearchSelectedCategory() {
     StartPcSearch();
     return SearchKind::PcSearch;
   }
-  StartSearch(row);
+  StartSearch(row, m_strLastQuery);
   return SearchKind::WebSearch;
 }
 

@@ -8,6 +8,8 @@
 
 #include "core/category.h"
 #include "core/engine_list.h"
+#include "core/results_table.h"
+#include "core/search_run.h"
 #include "shell/app_settings.h"
 #include "shell/frame_options.h"
 #include "shell/help_book.h"
@@ -28,7 +30,9 @@ class wxToolBar;
 namespace sorvane {
 
 class CCategoryPane;
+class CSearchStatusDlg;
 class CSorvaneDoc;
+class WindowEngineListener;
 
 // A free-standing copy of a menu and its submenus, for a second place to show it.
 wxMenu* CopyMenu(const wxMenu& menu);
@@ -42,7 +46,9 @@ wxMenu* CopyMenu(const wxMenu& menu);
 // The frame's work is split by concern over several files: creation and
 // settings (main_frame.cpp), the bars (main_frame_bars.cpp), the command table
 // (main_frame_commands.cpp), browser navigation and the trimmed window
-// (main_frame_navigation.cpp) and the Favorites menu (main_frame_favorites.cpp).
+// (main_frame_navigation.cpp), the Favorites menu (main_frame_favorites.cpp),
+// the web search from start to finish (main_frame_search.cpp) and the Previous
+// Searches bar (main_frame_previous.cpp).
 class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
  public:
   // What a click on the category pane started.
@@ -69,11 +75,30 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   // Category Properties of a row (its engines, its picture).
   void EditCategoryProperties(int row);
 
+  // The web search of a category row: the Search dialog offers `initialWords`;
+  // on "&Search Now" one worker per engine of the row fills the results table
+  // while the Search Status window follows them. Nothing happens on Cancel.
+  void StartSearch(int row, const std::string& initialWords);
+  void StartPcSearch();
+
   // What the search workers report, already on the UI thread (the search run's
   // listener brings each call here).
   void OnEngineProgress(int engineSlot, int percentage);
   void OnEngineDone(int engineSlot);
+  // After the last engine's done: the status window goes and the search ends.
+  void OnSearchDone();
   void OnPcSearchDone();
+  // The common end of every search: the page written and shown, the search
+  // saved and listed, the throbber stopped.
+  void FinishSearch();
+  // Whether a web search is under way (from its start to its finish).
+  bool IsSearching() const { return m_searching; }
+
+  // The Previous Searches bar: rebuilt from the saved searches' folder.
+  void FillPreviousSearches();
+  void OnPreviousSearchSelected();
+  void OnSearchAgain();
+  void OnDeleteSearch();
 
   // Browser operations the menus, the address box and the documents use.
   void NavigateTo(const wxString& address);
@@ -84,6 +109,9 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
 
   // ViewHost
   void TrimForNoBrowser() override;
+  // Saves the table under the last words, with the selected category row.
+  void SaveSearch() override;
+  int LaunchAddress(const wxString& address) override;
   // WebViewEvents
   void OnNavigateComplete2(const wxString& address) override;
   void OnTitleChange(const wxString& title) override;
@@ -91,6 +119,9 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
 
   // For the other windows of the program and for tests.
   CSorvaneView* View() const { return m_pView; }
+  CSearchStatusDlg* StatusWindow() const { return m_pStatusDlg; }
+  const std::shared_ptr<ResultsTable>& ResultsTableModel() const { return m_resultsTable; }
+  SearchRunner& Searches() { return m_searchRunner; }
   CCategoryPane* CategoryList() const { return m_pCategoryList; }
   wxComboBox* AddressBox() const { return m_wndAddress; }
   wxToolBar* ToolBar() const { return m_wndToolBar; }
@@ -140,15 +171,19 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   void OnNewSearch(wxCommandEvent& event);
   void OnCategoryProperties(wxCommandEvent& event);
   void OnPreviousSearch(wxCommandEvent& event);
-  void OnDeleteSearch(wxCommandEvent& event);
+  void OnDeleteSearchButton(wxCommandEvent& event);
   void OnPreviousSelChange(wxCommandEvent& event);
   void OnCategoryClick(wxMouseEvent& event);
   void OnCategoryContextMenu(wxContextMenuEvent& event);
   void OnDropFiles(wxDropFilesEvent& event);
   void OnClose(wxCloseEvent& event);
   void OnIdleUpdateIndicators(wxIdleEvent& event);
-  void StartSearch(int row);
-  void StartPcSearch();
+
+  // The web search (main_frame_search.cpp).
+  void CloseStatusWindow();
+  void ShowWorkerMessage(std::string_view message);
+  SettingsStore& PlacementSettings();
+  int SelectedCategoryRow() const;
 
   // Navigation (main_frame_navigation.cpp).
   void OnGoBack(wxCommandEvent& event);
@@ -181,6 +216,18 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   wxPanel* m_wndReBar = nullptr;
   wxPanel* m_wndDlgBar = nullptr;
   CHelpBook m_help;
+  // The results table every search fills and the list shows; one for the
+  // frame's life, emptied at each start.
+  std::shared_ptr<ResultsTable> m_resultsTable;
+  SearchRunner m_searchRunner;
+  std::shared_ptr<WindowEngineListener> m_runListener;
+  CSearchStatusDlg* m_pStatusDlg = nullptr;
+  int m_engineCount = 0;
+  bool m_searching = false;
+  // The next banner of the results page; starts at 0 with every program start.
+  int m_bannerIndex = 0;
+  // Where window places go when the frame was given no settings.
+  MemorySettingsStore m_scratchSettings;
   bool m_settingsSaved = false;
   bool m_trimmed = false;
 };

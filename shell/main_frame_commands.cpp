@@ -32,7 +32,7 @@ void CMainFrame::BindEvents() {
   m_wndAddress->Bind(wxEVT_TEXT_ENTER, &CMainFrame::OnAddressEnter, this);
   m_wndAddress->Bind(wxEVT_COMBOBOX, &CMainFrame::OnAddressChosen, this);
   m_btnSearch->Bind(wxEVT_BUTTON, &CMainFrame::OnPreviousSearch, this);
-  m_btnDelete->Bind(wxEVT_BUTTON, &CMainFrame::OnDeleteSearch, this);
+  m_btnDelete->Bind(wxEVT_BUTTON, &CMainFrame::OnDeleteSearchButton, this);
   m_cbPrevious->Bind(wxEVT_CHOICE, &CMainFrame::OnPreviousSelChange, this);
   BindCommands();
 }
@@ -140,47 +140,11 @@ void CMainFrame::EditCategoryProperties(int row) {
   (void)row;
 }
 
-void CMainFrame::OnPreviousSearch(wxCommandEvent&) {
-  // Runs the search chosen in m_cbPrevious again; comes with the saved searches.
-}
+void CMainFrame::OnPreviousSearch(wxCommandEvent&) { OnSearchAgain(); }
 
-void CMainFrame::OnDeleteSearch(wxCommandEvent&) {
-  // Deletes the saved search chosen in m_cbPrevious; comes with the saved searches.
-}
+void CMainFrame::OnDeleteSearchButton(wxCommandEvent&) { OnDeleteSearch(); }
 
-void CMainFrame::OnPreviousSelChange(wxCommandEvent&) {
-  // Shows the saved search chosen in m_cbPrevious; comes with the saved searches.
-}
-
-void CMainFrame::StartSearch(int row) {
-  // The web search of category `row`: the Search dialog offers m_strLastQuery,
-  // then one worker per engine of the row fills the results table. Comes with
-  // the search run.
-  (void)row;
-}
-
-void CMainFrame::StartPcSearch() {
-  // The Search My PC dialog and the folder scan; comes with the PC search.
-}
-
-void CMainFrame::OnEngineProgress(int engineSlot, int percentage) {
-  // The engine's line in the Search Status window moves to `percentage`; comes
-  // with the status window.
-  (void)engineSlot;
-  (void)percentage;
-}
-
-void CMainFrame::OnEngineDone(int engineSlot) {
-  // The engine's slot is freed; after the last one the status window closes and
-  // the search is finished (results page, saved search, throbber stopped). Comes
-  // with the search completion.
-  (void)engineSlot;
-}
-
-void CMainFrame::OnPcSearchDone() {
-  // The progress window closes and the search is finished as a web search is;
-  // comes with the PC search.
-}
+void CMainFrame::OnPreviousSelChange(wxCommandEvent&) { OnPreviousSearchSelected(); }
 
 // A click acts on the row the pointer selected on its way (or none).
 void CMainFrame::OnCategoryClick(wxMouseEvent& event) {

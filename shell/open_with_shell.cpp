@@ -9,20 +9,21 @@
 
 namespace sorvane {
 
-int OpenWithShell(wxWindow* owner, const wxString& address) {
-  int result = 0;
-  {
-    wxBusyCursor wait;
-    const std::string utf8 = address.utf8_string();
-    const bool web = IsWebAddress(utf8);
-    bool launched = false;
-    if (web) {
-      launched = wxLaunchDefaultBrowser(address);
-    } else if (wxFileName::Exists(address)) {
-      launched = wxLaunchDefaultApplication(address);
-    }
-    result = LaunchResultCode(launched, web, wxFileName::Exists(address));
+int LaunchWithShell(const wxString& address) {
+  wxBusyCursor wait;
+  const std::string utf8 = address.utf8_string();
+  const bool web = IsWebAddress(utf8);
+  bool launched = false;
+  if (web) {
+    launched = wxLaunchDefaultBrowser(address);
+  } else if (wxFileName::Exists(address)) {
+    launched = wxLaunchDefaultApplication(address);
   }
+  return LaunchResultCode(launched, web, wxFileName::Exists(address));
+}
+
+int OpenWithShell(wxWindow* owner, const wxString& address) {
+  const int result = LaunchWithShell(address);
   const std::string_view message = OpenWithShellMessage(result);
   if (!message.empty()) {
     wxMessageBox(wxString::FromUTF8(message.data(), message.size()), kApplicationName, wxOK, owner);

@@ -12,4 +12,7 @@ namespace sorvane {
 // result code (above 32: success).
 int OpenWithShell(wxWindow* owner, const wxString& address);
 
+// The launch alone, under the wait cursor, with no message: its result code.
+int LaunchWithShell(const wxString& address);
+
 }  // namespace sorvane

@@ -34,6 +34,12 @@ std::string_view OpenWithShellMessage(int result) {
   }
 }
 
+std::string_view OpenRowMessage(int result) {
+  const std::string_view listed = OpenWithShellMessage(result);
+  if (!listed.empty() || result > 32) return listed;
+  return "You do not have a program set up to view this file.";
+}
+
 int LaunchResultCode(bool launched, bool isWebAddress, bool localFileExists) {
   if (launched) return kShellOpenSucceeded;
   if (isWebAddress) return kShellFileNotFound;

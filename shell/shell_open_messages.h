@@ -14,6 +14,11 @@ inline constexpr int kShellNoAssociation = 31;
 // failure the table does not list.
 std::string_view OpenWithShellMessage(int result);
 
+// The message a double-clicked result row shows when its address did not open:
+// the same table, except that a failure it does not list still tells the user
+// there is no program for the file.
+std::string_view OpenRowMessage(int result);
+
 // What the launcher's answer means as a result code: a launched address is a
 // success; a web address that did not launch means no working default browser;
 // a local file that does not exist was not found; one that exists but did not

@@ -1,27 +1,40 @@
 #include "shell/sorvane_view.h"
 
 #include <wx/listctrl.h>
+#include <wx/msgdlg.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
+#include <wx/toplevel.h>
 
+#include "pcsearch/folder_scan.h"
 #include "res/resource_ids.h"
+#include "results/results_list_ctrl.h"
+#include "results/row_text_measure.h"
+#include "shell/maker_info.h"
+#include "shell/shell_open_messages.h"
 #include "shell/web_view.h"
 
 namespace sorvane {
 
 namespace {
 
-wxColour ToColour(ColorRef colour) { return wxColour(RedOf(colour), GreenOf(colour), BlueOf(colour)); }
+// The long columns get room to spare beyond their titles: Description three
+// times its fitted width, URL six times, Engine twice.
+constexpr int kWidthFactors[] = {3, 6, 1, 1, 2};
+
+wxString ToWx(const std::string& text) { return CellToWx(text); }
 
 }  // namespace
 
 CSorvaneView::CSorvaneView(wxWindow* parent, ViewHost& host, WebViewEvents& webEvents,
-                           std::filesystem::path programFolder, bool browserView)
+                           std::filesystem::path programFolder, bool browserView,
+                           std::shared_ptr<ResultsTable> table)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxSize(130, 50)),
       m_host(host),
       m_webEvents(webEvents),
       m_programFolder(std::move(programFolder)),
-      m_wantBrowser(browserView) {
+      m_wantBrowser(browserView),
+      m_resultsTable(std::move(table)) {
   SetSizer(new wxBoxSizer(wxVERTICAL));
 }
 
@@ -36,9 +49,9 @@ void CSorvaneView::OnInitialUpdate() {
     m_webView = new CWebView(m_tabs, m_webEvents);
     m_webView->GoHome();
   }
-  m_table = new wxListCtrl(tableParent, ids::IDC_RESULTS_LIST, wxDefaultPosition, wxDefaultSize,
-                           wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
-  AddResultColumns();
+  m_table = new CResultsListCtrl(tableParent, ids::IDC_RESULTS_LIST);
+  m_table->SetTable(m_resultsTable);
+  WidenResultColumns();
   SetListColours(m_colours);
 
   if (m_webView) {
@@ -58,22 +71,42 @@ void CSorvaneView::OnInitialUpdate() {
 
 void CSorvaneView::BindEvents() {
   if (m_tabs) m_tabs->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CSorvaneView::OnTabChanged, this);
+  m_table->Bind(wxEVT_LIST_ITEM_ACTIVATED, &CSorvaneView::OnRowActivated, this);
 }
 
-// Each column starts as wide as its title, and the long ones get room to spare.
-void CSorvaneView::AddResultColumns() {
-  const wxString titles[] = {"Description", "URL", "Rank", "Hits", "Engine"};
-  const int widen[] = {3, 6, 1, 1, 2};
-  const int letterM = m_table->GetTextExtent("M").x;
-  for (int column = 0; column < 5; ++column) {
-    const int fitted = m_table->GetTextExtent(titles[column]).x + letterM;
-    m_table->InsertColumn(column, titles[column], wxLIST_FORMAT_LEFT, fitted * widen[column]);
-  }
+// The list starts each column as wide as its title needs; the long ones then
+// get their factor of that.
+void CSorvaneView::WidenResultColumns() {
+  const int columns = std::min<int>(m_table->GetColumnCount(), std::size(kWidthFactors));
+  for (int column = 0; column < columns; ++column)
+    m_table->SetColumnWidth(column, m_table->GetColumnWidth(column) * kWidthFactors[column]);
 }
 
 void CSorvaneView::OnTabChanged(wxBookCtrlEvent& event) {
   ShowSelectedTab();
   event.Skip();
+}
+
+void CSorvaneView::OnRowActivated(wxListEvent&) { OpenRow(); }
+
+void CSorvaneView::OpenRow() {
+  const long row = m_table ? m_table->GetFirstSelected() : -1;
+  if (row < 0 || !m_resultsTable) return;
+  const int tableRow = static_cast<int>(row);
+  const std::string url = m_resultsTable->Cell(tableRow, m_resultsTable->FindColumn(kUrlColumn));
+  const std::string engine = m_resultsTable->Cell(tableRow, m_resultsTable->FindColumn(kEngineColumn));
+  if (engine == kPcSearchEngineName || !m_webView) {
+    const std::string_view message = OpenRowMessage(m_host.LaunchAddress(ToWx(url)));
+    if (!message.empty()) {
+      wxMessageBox(wxString::FromUTF8(message.data(), message.size()), kApplicationName, wxOK,
+                   wxGetTopLevelParent(this));
+    }
+  } else {
+    m_webView->Navigate(ToWx(url));
+    SelectTab(kWebViewTab);
+  }
+  m_resultsTable->SetViewed(tableRow, true);
+  m_host.SaveSearch();
 }
 
 void CSorvaneView::SelectTab(int tab) {
@@ -101,9 +134,20 @@ void CSorvaneView::ShowSelectedTab() {
 void CSorvaneView::SetListColours(const ListColours& colours) {
   m_colours = colours;
   if (!m_table) return;
-  m_table->SetBackgroundColour(ToColour(colours.background));
-  m_table->SetForegroundColour(ToColour(colours.webViewColor));
-  m_table->Refresh();
+  m_table->SetBackgroundColor(colours.background);
+  m_table->SetTitleColor(colours.webViewColor);
+  m_table->SetViewedColor(colours.viewedSiteColor);
+  m_table->SetLongDescColor(colours.longDescColor);
+}
+
+ListColours CSorvaneView::GetListColours() const {
+  if (!m_table) return m_colours;
+  ListColours colours;
+  colours.background = m_table->GetBackgroundColor();
+  colours.webViewColor = m_table->GetTitleColor();
+  colours.viewedSiteColor = m_table->GetViewedColor();
+  colours.longDescColor = m_table->GetLongDescColor();
+  return colours;
 }
 
 }  // namespace sorvane

@@ -3,15 +3,18 @@
 #include <wx/panel.h>
 
 #include <filesystem>
+#include <memory>
 
+#include "core/results_table.h"
 #include "shell/app_settings.h"
 
-class wxListCtrl;
 class wxNotebook;
 class wxBookCtrlEvent;
+class wxListEvent;
 
 namespace sorvane {
 
+class CResultsListCtrl;
 class CWebView;
 class WebViewEvents;
 
@@ -21,6 +24,11 @@ class ViewHost {
   virtual ~ViewHost() = default;
   // Called once when the view finds no browser: remove the browser's bars and menus.
   virtual void TrimForNoBrowser() = 0;
+  // A result row was opened: the saved search should remember it as viewed.
+  virtual void SaveSearch() = 0;
+  // Opens an address with the system's own program for it (a file) or its
+  // default browser; the result code of the launch (above 32: success).
+  virtual int LaunchAddress(const wxString& address) = 0;
 };
 
 // The document's view, the right-hand pane: the results table and, when there is
@@ -31,8 +39,9 @@ class CSorvaneView final : public wxPanel {
   static constexpr int kWebViewTab = 0;
   static constexpr int kListViewTab = 1;
 
+  // `table` is the frame's results table, shown by the results list.
   CSorvaneView(wxWindow* parent, ViewHost& host, WebViewEvents& webEvents, std::filesystem::path programFolder,
-               bool browserView);
+               bool browserView, std::shared_ptr<ResultsTable> table);
 
   // The one-time set-up: the table's columns, the browser view and its tabs, or
   // the trimmed window without them. Later calls do nothing.
@@ -42,29 +51,37 @@ class CSorvaneView final : public wxPanel {
   void SelectTab(int tab);
   int SelectedTab() const;
 
+  // What a double-click on a result row does: a web row opens in the Web View, a
+  // file row (or any row without a browser) with the system; the row is then
+  // marked viewed and the search saved. Nothing happens without a selected row.
+  void OpenRow();
+
   CWebView* WebView() const { return m_webView; }
-  wxListCtrl* ResultsList() const { return m_table; }
+  CResultsListCtrl* ResultsList() const { return m_table; }
   wxNotebook* Tabs() const { return m_tabs; }
   wxWindow* ShownWindow() const { return m_shownWindow; }
 
   // The results list's colours: applied to the list, and read back for saving.
   void SetListColours(const ListColours& colours);
-  const ListColours& GetListColours() const { return m_colours; }
+  ListColours GetListColours() const;
 
  private:
   void BindEvents();
-  void AddResultColumns();
+  void WidenResultColumns();
   void OnTabChanged(wxBookCtrlEvent& event);
+  void OnRowActivated(wxListEvent& event);
 
   ViewHost& m_host;
   WebViewEvents& m_webEvents;
   std::filesystem::path m_programFolder;
   bool m_wantBrowser;
+  std::shared_ptr<ResultsTable> m_resultsTable;
   bool m_initialized = false;
   wxNotebook* m_tabs = nullptr;
-  wxListCtrl* m_table = nullptr;
+  CResultsListCtrl* m_table = nullptr;
   CWebView* m_webView = nullptr;
   wxWindow* m_shownWindow = nullptr;
+  // Until the list exists, the colours it will be given.
   ListColours m_colours;
 };
 

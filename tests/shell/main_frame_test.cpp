@@ -13,8 +13,10 @@
 #include "core/engine_store.h"
 #include "res/resource_ids.h"
 #include "res/standard_ids.h"
+#include "results/results_list_ctrl.h"
 #include "shell/category_pane.h"
 #include "shell/frame_fixture.h"
+#include "support/modal_answers.h"
 
 namespace sorvane::testing {
 namespace {
@@ -108,7 +110,7 @@ TEST_F(MainFrame, TrimmedModeDropsTheBrowserMenusAndBars) {
   EXPECT_TRUE(frame.Throbber()->IsShown());
   EXPECT_EQ(frame.View()->Tabs(), nullptr);
   EXPECT_EQ(frame.View()->WebView(), nullptr);
-  EXPECT_EQ(frame.View()->ShownWindow(), frame.View()->ResultsList());
+  EXPECT_EQ(frame.View()->ShownWindow(), static_cast<wxWindow*>(frame.View()->ResultsList()));
   EXPECT_EQ(frame.View()->ResultsList()->GetColumnCount(), 5);
 }
 
@@ -189,11 +191,17 @@ TEST_F(MainFrame, CreationLoadsTheEngineStoreOntoTheRows) {
 TEST_F(MainFrame, ClickRulesFollowTheSelectedRow) {
   CMainFrame& frame = Open(false);
   CCategoryPane& pane = *frame.CategoryList();
+  // The Search dialog a web row opens is cancelled: nothing starts.
+  ModalAnswers answers([](wxDialog&) { return wxID_CANCEL; });
   EXPECT_EQ(frame.SearchSelectedCategory(), CMainFrame::SearchKind::None);
   pane.SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   EXPECT_EQ(frame.SearchSelectedCategory(), CMainFrame::SearchKind::PcSearch);
   pane.SetItemState(3, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   EXPECT_EQ(frame.SearchSelectedCategory(), CMainFrame::SearchKind::WebSearch);
+  ASSERT_EQ(answers.asked().size(), 1u);
+  EXPECT_EQ(answers.asked()[0].caption, "Search");
+  EXPECT_FALSE(frame.IsSearching());
+  EXPECT_EQ(frame.StatusWindow(), nullptr);
 
   // New Search forgets the last words before it searches.
   frame.SetLastQuery("wooden boats");

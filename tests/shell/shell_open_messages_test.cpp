@@ -23,6 +23,14 @@ TEST(OpenWithShellMessage, ListedFailuresHaveTheirTextsOthersNone) {
   for (int code : {1, 4, 26, 33, 42, 100}) EXPECT_TRUE(OpenWithShellMessage(code).empty()) << code;
 }
 
+TEST(OpenWithShellMessage, OpenRowNamesEveryFailureTheTableDoesNotList) {
+  for (int code : {0, 2, 5, 31, 32}) EXPECT_EQ(OpenRowMessage(code), OpenWithShellMessage(code)) << code;
+  for (int code : {1, 4, 26}) {
+    EXPECT_EQ(OpenRowMessage(code), "You do not have a program set up to view this file.") << code;
+  }
+  for (int code : {33, 42}) EXPECT_TRUE(OpenRowMessage(code).empty()) << code;
+}
+
 TEST(OpenWithShellMessage, LauncherAnswersMapOntoResultCodes) {
   EXPECT_GT(LaunchResultCode(true, true, false), 32);
   EXPECT_GT(LaunchResultCode(true, false, true), 32);
