@@ -1,0 +1,315 @@
+// Web searches run from the window against engines on a loopback server: the
+// Search dialog answered as a person would, the status window, Stop, the
+// results in both views, and the Previous Searches bar.
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/animate.h>
+#include <wx/generic/animate.h>
+#include <wx/listctrl.h>
+#include <wx/textctrl.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+#include "core/search_engine.h"
+#include "dialogs/search_dlg.h"
+#include "results/results_list_ctrl.h"
+#include "results/results_page.h"
+#include "results/saved_search.h"
+#include "results/search_status_dlg.h"
+#include "shell/category_pane.h"
+#include "shell/frame_fixture.h"
+#include "support/modal_answers.h"
+#include "support/page_server.h"
+
+namespace sorvane::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kArtsRow = 3;
+
+std::string HitsPage(const std::string& site, int count) {
+  std::string page = "<html><body><ul>\n";
+  for (int i = 0; i < count; ++i) {
+    page += "<li><a href=\"http://site.example/" + site + "/" + std::to_string(i) + "\">wooden boats " + site +
+            " " + std::to_string(i) + "</a></li>\n";
+  }
+  return page + "</ul></body></html>\n";
+}
+
+SearchEngine CountEngine(const std::string& name, const std::string& origin, const std::string& path) {
+  SearchEngine engine;
+  engine.name = name;
+  engine.url = origin;
+  engine.searchType = ResultCount;
+  engine.prefix = path + "?n=%d&q=";
+  engine.startToken = "<a href=\"http";
+  engine.endToken = "</a>";
+  return engine;
+}
+
+void Click(wxButton& button) {
+  wxCommandEvent click(wxEVT_BUTTON, button.GetId());
+  click.SetEventObject(&button);
+  button.GetEventHandler()->ProcessEvent(click);
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Types the words into the Search dialog and presses "&Search Now"; message
+// boxes are answered with `boxReply`.
+ModalAnswers::Answer SearchFor(const std::string& words, int boxReply = wxID_OK) {
+  return ModalAnswers::MessageBoxes(boxReply, [words](wxDialog& dialog) {
+    auto* search = dynamic_cast<CSearchDlg*>(&dialog);
+    if (!search) return static_cast<int>(wxID_CANCEL);
+    search->CallAfter([search, words] {
+      search->WordsEdit().SetValue(wxString::FromUTF8(words));
+      Click(search->SearchNowButton());
+    });
+    return static_cast<int>(wxID_NONE);
+  });
+}
+
+class WindowSearch : public FrameTest {
+ protected:
+  WindowSearch() {
+    server_.server().Get("/fast", [](const httplib::Request&, httplib::Response& response) {
+      response.set_content(HitsPage("fast", 3), "text/html");
+    });
+    server_.server().Get("/slow", [this](const httplib::Request&, httplib::Response& response) {
+      const auto until = std::chrono::steady_clock::now() + 20s;
+      while (!release_.load() && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(10ms);
+      response.set_content(HitsPage("slow", 2), "text/html");
+    });
+  }
+
+  void TearDown() override {
+    release_.store(true);
+    FrameTest::TearDown();
+  }
+
+  // The frame with engines Fast and Slow in the Arts row, and a name that
+  // matches no engine between them; Arts selected.
+  CMainFrame& OpenWithEngines(bool browserView) {
+    CMainFrame& frame = Open(browserView);
+    frame.Engines().Append(CountEngine("Fast", server_.Origin(), "/fast"));
+    frame.Engines().Append(CountEngine("Slow", server_.Origin(), "/slow"));
+    frame.Categories()[kArtsRow].engineNames = std::vector<std::string>{"Fast", "Nowhere", "Slow"};
+    frame.CategoryList()->SetItemState(kArtsRow, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    return frame;
+  }
+
+  static wxString StatusCell(CMainFrame& frame, int row, int column) {
+    return frame.StatusWindow()->EngineList().GetItemText(row, column);
+  }
+
+  PageServer server_;
+  std::atomic<bool> release_{false};
+};
+
+TEST_F(WindowSearch, CategoryClickRunsTheSearchIntoListPageSavedSearchAndBar) {
+  CMainFrame& frame = OpenWithEngines(true);
+  ModalAnswers answers(SearchFor("wooden boats"));
+  ASSERT_EQ(frame.SearchSelectedCategory(), CMainFrame::SearchKind::WebSearch);
+
+  // At once: the List View in front, the throbber playing, one status row per
+  // engine that exists, in category order, each starting.
+  ASSERT_TRUE(frame.IsSearching());
+  EXPECT_EQ(frame.View()->SelectedTab(), CSorvaneView::kListViewTab);
+  EXPECT_TRUE(frame.Throbber()->IsPlaying());
+  EXPECT_EQ(frame.LastQuery(), "wooden boats");
+  ASSERT_NE(frame.StatusWindow(), nullptr);
+  EXPECT_EQ(frame.StatusWindow()->GetTitle(), "Search Status");
+  ASSERT_EQ(frame.StatusWindow()->EngineList().GetItemCount(), 2);
+  EXPECT_EQ(StatusCell(frame, 0, 0), "Fast");
+  EXPECT_EQ(StatusCell(frame, 1, 0), "Slow");
+  EXPECT_EQ(StatusCell(frame, 1, 1), "0%");
+  EXPECT_EQ(StatusCell(frame, 1, 2), "Starting");
+
+  // Fast ends while Slow still reads: its row shows it, the search goes on, and
+  // its rows are already in the list.
+  ASSERT_TRUE(PumpUntil([&] { return StatusCell(frame, 0, 2) == "Done"; }));
+  EXPECT_EQ(StatusCell(frame, 0, 1), "100%");
+  EXPECT_NE(StatusCell(frame, 1, 2), "Done");
+  EXPECT_TRUE(frame.IsSearching());
+  ASSERT_TRUE(PumpUntil([&] { return frame.View()->ResultsList()->GetItemCount() == 3; }));
+
+  release_.store(true);
+  ASSERT_TRUE(PumpUntil([&] { return !frame.IsSearching(); }));
+  EXPECT_EQ(frame.StatusWindow(), nullptr);
+  EXPECT_FALSE(frame.Throbber()->IsPlaying());
+  EXPECT_EQ(frame.View()->ResultsList()->GetItemCount(), 5);
+  EXPECT_EQ(frame.View()->ResultsList()->Words(), "wooden boats");
+  // "ShowWebView" is off: the List View stays in front.
+  EXPECT_EQ(frame.View()->SelectedTab(), CSorvaneView::kListViewTab);
+
+  const std::string page = ReadFile(ResultsPagePath(home_.path()));
+  EXPECT_NE(page.find("site.example/slow/1"), std::string::npos);
+  const std::optional<SavedSearch> saved = ReadSavedSearch(SavedSearchPath(home_.path(), "wooden boats"));
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_EQ(saved->rows.size(), 5u);
+  EXPECT_EQ(saved->categoryRow, kArtsRow);
+  ASSERT_EQ(frame.PreviousSearches()->GetCount(), 1u);
+  EXPECT_EQ(frame.PreviousSearches()->GetString(0), "wooden boats");
+  EXPECT_EQ(frame.PreviousSearches()->GetSelection(), 0);
+  // The status window left its edges behind for the next search.
+  for (const char* name : {"StatusX", "StatusY", "StatusW", "StatusH"}) EXPECT_TRUE(settings_.ReadNumber(name)) << name;
+  EXPECT_GT(*settings_.ReadNumber("StatusW"), *settings_.ReadNumber("StatusX"));
+}
+
+TEST_F(WindowSearch, StopEndsAHangingEngineAndKeepsWhatWasFound) {
+  CMainFrame& frame = OpenWithEngines(false);
+  ModalAnswers answers(SearchFor("wooden boats"));
+  frame.SearchSelectedCategory();
+  ASSERT_NE(frame.StatusWindow(), nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return StatusCell(frame, 0, 2) == "Done"; }));
+
+  wxButton& stop = frame.StatusWindow()->StopButton();
+  EXPECT_EQ(stop.GetLabel(), "&Stop");
+  const auto pressed = std::chrono::steady_clock::now();
+  Click(stop);
+  EXPECT_FALSE(stop.IsEnabled());
+  ASSERT_TRUE(PumpUntil([&] { return !frame.IsSearching(); }, 10s));
+  const auto took = std::chrono::steady_clock::now() - pressed;
+  // The waiting fetch sees the stop within its poll; a worker that did not would
+  // be given up a second after Stop. The rest is this machine's noise.
+  EXPECT_LT(took, 4s);
+
+  EXPECT_EQ(frame.StatusWindow(), nullptr);
+  const std::optional<SavedSearch> saved = ReadSavedSearch(SavedSearchPath(home_.path(), "wooden boats"));
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_EQ(saved->rows.size(), 3u);
+  for (const RowCells& row : saved->rows) EXPECT_EQ(row.engine(), "Fast");
+  // The given-up engine writes nothing into the table even once it answers.
+  release_.store(true);
+  Pump(300ms);
+  EXPECT_EQ(frame.ResultsTableModel()->RowCount(), 3);
+}
+
+TEST_F(WindowSearch, ShowWebViewBringsTheNewPageForwardAndADoubleClickOpensARowThere) {
+  settings_.WriteNumber("ShowWebView", 1);
+  CMainFrame& frame = OpenWithEngines(true);
+  release_.store(true);
+  ModalAnswers answers(SearchFor("wooden boats"));
+  frame.SearchSelectedCategory();
+  ASSERT_TRUE(PumpUntil([&] { return !frame.IsSearching(); }));
+  EXPECT_EQ(frame.View()->SelectedTab(), CSorvaneView::kWebViewTab);
+
+  // Back to the list; a double-click with nothing selected does nothing.
+  frame.View()->SelectTab(CSorvaneView::kListViewTab);
+  CResultsListCtrl& list = *frame.View()->ResultsList();
+  frame.View()->OpenRow();
+  EXPECT_EQ(frame.View()->SelectedTab(), CSorvaneView::kListViewTab);
+
+  list.Select(1);
+  frame.View()->OpenRow();
+  EXPECT_EQ(frame.View()->SelectedTab(), CSorvaneView::kWebViewTab);
+  EXPECT_TRUE(frame.ResultsTableModel()->IsViewed(1));
+  EXPECT_FALSE(frame.ResultsTableModel()->IsViewed(0));
+  const std::optional<SavedSearch> saved = ReadSavedSearch(SavedSearchPath(home_.path(), "wooden boats"));
+  ASSERT_TRUE(saved.has_value());
+  ASSERT_EQ(saved->rows.size(), 5u);
+  EXPECT_TRUE(saved->rows[1].viewed);
+  EXPECT_FALSE(saved->rows[0].viewed);
+}
+
+TEST_F(WindowSearch, PreviousSearchesBringBackRerunAndDelete) {
+  CMainFrame& frame = OpenWithEngines(false);
+  {
+    // Both buttons on an empty list explain themselves.
+    ModalAnswers answers(ModalAnswers::MessageBoxes(wxID_OK));
+    frame.OnSearchAgain();
+    frame.OnDeleteSearch();
+    ASSERT_EQ(answers.asked().size(), 2u);
+    EXPECT_TRUE(answers.Messages()[0].StartsWith("The list of Previous Searches is empty."));
+    EXPECT_TRUE(answers.Messages()[0].EndsWith("re-search the Internet for your information."));
+    EXPECT_TRUE(answers.Messages()[1].EndsWith("delete search results displayed in the List View."));
+    EXPECT_EQ(answers.asked()[0].caption, "Sorvane");
+  }
+
+  release_.store(true);
+  {
+    ModalAnswers answers(SearchFor("wooden boats"));
+    frame.SearchSelectedCategory();
+    ASSERT_TRUE(PumpUntil([&] { return !frame.IsSearching(); }));
+  }
+  ASSERT_EQ(frame.PreviousSearches()->GetCount(), 1u);
+
+  // Choosing the entry brings its rows and its category back.
+  frame.ResultsTableModel()->DeleteAll();
+  frame.CategoryList()->SetItemState(kArtsRow, 0, wxLIST_STATE_SELECTED);
+  frame.SetLastQuery("something else");
+  frame.OnPreviousSearchSelected();
+  EXPECT_EQ(frame.LastQuery(), "wooden boats");
+  EXPECT_EQ(frame.ResultsTableModel()->RowCount(), 5);
+  EXPECT_EQ(frame.View()->ResultsList()->GetItemCount(), 5);
+  EXPECT_EQ(frame.CategoryList()->SelectedRow(), kArtsRow);
+
+  // "&Search" asks again in the selected category, offering the saved words.
+  {
+    std::string offered;
+    ModalAnswers answers([&offered](wxDialog& dialog) {
+      if (auto* search = dynamic_cast<CSearchDlg*>(&dialog)) offered = search->Words();
+      return static_cast<int>(wxID_CANCEL);
+    });
+    frame.OnSearchAgain();
+    EXPECT_EQ(offered, "wooden boats");
+    EXPECT_FALSE(frame.IsSearching());
+  }
+  // With no category selected it asks for one.
+  frame.CategoryList()->SetItemState(kArtsRow, 0, wxLIST_STATE_SELECTED);
+  {
+    ModalAnswers answers(ModalAnswers::MessageBoxes(wxID_OK));
+    frame.OnSearchAgain();
+    ASSERT_EQ(answers.asked().size(), 1u);
+    EXPECT_EQ(answers.Messages()[0], "Please choose a category to search for wooden boats in.");
+  }
+
+  // "&Delete": No keeps the file, Yes removes it and the entry; the table stays.
+  {
+    ModalAnswers answers(ModalAnswers::MessageBoxes(wxID_NO));
+    frame.OnDeleteSearch();
+    ASSERT_EQ(answers.asked().size(), 1u);
+    EXPECT_EQ(answers.Messages()[0], "Are you sure you want to delete 'wooden boats'?");
+    EXPECT_TRUE(answers.asked()[0].style & wxYES_NO);
+    EXPECT_TRUE(answers.asked()[0].style & wxCANCEL);
+  }
+  EXPECT_TRUE(std::filesystem::exists(SavedSearchPath(home_.path(), "wooden boats")));
+  {
+    ModalAnswers answers(ModalAnswers::MessageBoxes(wxID_YES));
+    frame.OnDeleteSearch();
+  }
+  EXPECT_FALSE(std::filesystem::exists(SavedSearchPath(home_.path(), "wooden boats")));
+  EXPECT_EQ(frame.PreviousSearches()->GetCount(), 0u);
+  EXPECT_EQ(frame.ResultsTableModel()->RowCount(), 5);
+  EXPECT_EQ(frame.LastQuery(), "wooden boats");
+}
+
+TEST_F(WindowSearch, ACategoryWithoutEnginesWaitsForStopAndThenCompletesEmpty) {
+  CMainFrame& frame = OpenWithEngines(false);
+  frame.CategoryList()->SetItemState(kArtsRow + 1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  ModalAnswers answers(SearchFor("lonely"));
+  frame.SearchSelectedCategory();
+  ASSERT_NE(frame.StatusWindow(), nullptr);
+  EXPECT_EQ(frame.StatusWindow()->EngineList().GetItemCount(), 0);
+  Pump(200ms);
+  EXPECT_TRUE(frame.IsSearching());
+  Click(frame.StatusWindow()->StopButton());
+  ASSERT_TRUE(PumpUntil([&] { return !frame.IsSearching(); }, 5s));
+  const std::optional<SavedSearch> saved = ReadSavedSearch(SavedSearchPath(home_.path(), "lonely"));
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_TRUE(saved->rows.empty());
+  EXPECT_NE(ReadFile(ResultsPagePath(home_.path())).find("No results were found."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sorvane::testing
