@@ -1,5 +1,6 @@
 #include "shell/about_dialog.h"
 
+#include "dialogs/dib_static.h"
 #include "res/dialog_builder.h"
 #include "res/image_resources.h"
 #include "res/resource_ids.h"
@@ -11,10 +12,15 @@ namespace sorvane {
 CAboutDlg::CAboutDlg(wxWindow* parent) : wxDialog(parent, ids::IDD_ABOUTBOX, "About Sorvane") {
   const res::DialogTemplate dialog = res::AboutTemplate();
   res::BuildControls(*this, dialog);
-  // The picture itself (bitmap 231) is drawn by the resource picture control once
-  // it exists; the place is kept, and it already links to the maker's site.
-  m_picture = FindWindow(ids::IDC_ABOUT_PICTURE);
-  if (m_picture) m_picture->SetCursor(res::LoadHandCursor());
+  // The template's builder only keeps the picture's place; the picture control
+  // takes that place and shows bitmap 231 there.
+  if (wxWindow* place = FindWindow(ids::IDC_ABOUT_PICTURE)) {
+    auto* picture = new CDibStatic(this, place->GetId(), place->GetPosition(), place->GetSize(), wxBORDER_SUNKEN);
+    place->Destroy();
+    picture->SetPicture(ids::IDB_ABOUT_PICTURE);
+    picture->SetCursor(res::LoadHandCursor());
+    m_picture = picture;
+  }
   BindEvents();
   CentreOnParent();
 }

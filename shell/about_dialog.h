@@ -4,19 +4,21 @@
 
 namespace sorvane {
 
+class CDibStatic;
+
 // "About Sorvane": the icon, the version, the maker's notice and a picture that
 // opens the maker's web site when clicked (the hand cursor shows over it).
 class CAboutDlg final : public wxDialog {
  public:
   explicit CAboutDlg(wxWindow* parent);
 
-  wxWindow* Picture() const { return m_picture; }
+  CDibStatic* Picture() const { return m_picture; }
 
  private:
   void BindEvents();
   void OnPictureClick(wxMouseEvent& event);
 
-  wxWindow* m_picture = nullptr;
+  CDibStatic* m_picture = nullptr;
 };
 
 }  // namespace sorvane

@@ -1,3 +1,4 @@
+#include "dialogs/dib_static.h"
 #include <wx/button.h>
 #include <wx/listctrl.h>
 #include <wx/stattext.h>
@@ -53,8 +54,12 @@ TEST_F(Services, AboutDialogShowsItsTextsAndThePictureArea) {
     if (auto* text = dynamic_cast<wxStaticText*>(child); text && text->GetLabel() == "Sorvane 3.0a") versionShown = true;
   }
   EXPECT_TRUE(versionShown);
-  // The picture area sits where the template puts it, in dialog units.
+  // The picture sits where the template puts it, in dialog units, shows bitmap
+  // 231 and wears the hand cursor.
   EXPECT_EQ(about.Picture()->GetPosition(), about.ConvertDialogToPixels(wxPoint(67, 63)));
+  ASSERT_TRUE(about.Picture()->HasPicture());
+  EXPECT_EQ(about.Picture()->Picture().GetWidth(), about.Picture()->Dib().Width());
+  EXPECT_TRUE(about.Picture()->GetCursor().IsOk());
 }
 
 TEST_F(Services, DroppedFileIsOpenedAsTheDocument) {
