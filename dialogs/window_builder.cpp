@@ -71,7 +71,7 @@ std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::Window
       // Not the toolkit's sorted style: its order differs between platforms, and
       // the owner's order must match the one its entries are saved in.
       case K::ListBox:
-        made = new wxListBox(&parent, id, position, size, 0, nullptr, wxLB_SINGLE | wxLB_ALWAYS_SB | wxBORDER_SUNKEN);
+        made = new wxListBox(&parent, id, position, size, 0, nullptr, wxLB_SINGLE | wxLB_NEEDED_SB | wxBORDER_SUNKEN);
         break;
       case K::GroupBox:
         made = new wxStaticBox(&parent, id, ToWx(control.text), position, size);

@@ -107,8 +107,8 @@ void CMainFrame::OnViewStatusBar(wxCommandEvent&) {
   }
 }
 
-// The dialog changes m_engines and saves engines.dat itself after each change.
 void CMainFrame::OnViewEngines(wxCommandEvent&) {
+  // The dialog changes m_engines and saves engines.dat itself after each change.
   CEnginesDlg dialog(this, m_engines, m_options.programFolder);
   dialog.ShowModal();
 }
