@@ -2,7 +2,9 @@
 
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/listbox.h>
 #include <wx/listctrl.h>
+#include <wx/statbox.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -45,6 +47,7 @@ std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::Window
         made = new wxTextCtrl(&parent, id, ToWx(control.text), position, size);
         break;
       case K::SortedDropList:
+      case K::DropList:
         // The height of a drop-down list is that of its open list; the closed
         // control keeps its natural height. The owner sorts the entries.
         made = new wxChoice(&parent, id, position, wxSize(size.x, -1));
@@ -64,6 +67,14 @@ std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::Window
         break;
       case K::ReportList:
         made = new wxListCtrl(&parent, id, position, size, wxLC_REPORT | wxBORDER_SIMPLE);
+        break;
+      // Not the toolkit's sorted style: its order differs between platforms, and
+      // the owner's order must match the one its entries are saved in.
+      case K::ListBox:
+        made = new wxListBox(&parent, id, position, size, 0, nullptr, wxLB_SINGLE | wxLB_NEEDED_SB | wxBORDER_SUNKEN);
+        break;
+      case K::GroupBox:
+        made = new wxStaticBox(&parent, id, ToWx(control.text), position, size);
         break;
     }
     if (control.id >= 0 && made) controls[control.id] = made;

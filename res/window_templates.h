@@ -19,6 +19,9 @@ struct WindowControl {
     Bitmap,        // a small bitmap, empty until given one
     Picture,       // the resource picture control, sunken
     ReportList,    // a report-view list with a border
+    ListBox,       // single choice, bordered, scrolls vertically; the owner sorts
+    GroupBox,      // a framed caption round other controls
+    DropList,      // a drop-down list kept in the order its entries are added
   };
   Kind kind;
   int id;  // -1 for controls nobody addresses

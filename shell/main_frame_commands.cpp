@@ -5,8 +5,15 @@
 #include <wx/combobox.h>
 #include <wx/filedlg.h>
 #include <wx/menu.h>
+#include <wx/msgdlg.h>
 #include <wx/toolbar.h>
+#include <wx/utils.h>
 
+#include "core/engine_store.h"
+#include "dialogs/category_properties_dlg.h"
+#include "dialogs/engine_choice.h"
+#include "dialogs/engines_dlg.h"
+#include "dialogs/message_box.h"
 #include "res/resource_ids.h"
 #include "res/standard_ids.h"
 #include "res/strings.h"
@@ -101,8 +108,9 @@ void CMainFrame::OnViewStatusBar(wxCommandEvent&) {
 }
 
 void CMainFrame::OnViewEngines(wxCommandEvent&) {
-  // The Engines dialog edits m_engines and saves engines.dat; it comes with the
-  // dialogs.
+  // The dialog changes m_engines and saves engines.dat itself after each change.
+  CEnginesDlg dialog(this, m_engines, m_options.programFolder);
+  dialog.ShowModal();
 }
 
 void CMainFrame::OnHelpContents(wxCommandEvent&) { m_help.ShowContents(this); }
@@ -134,10 +142,23 @@ void CMainFrame::OnCategoryProperties(wxCommandEvent&) {
 }
 
 void CMainFrame::EditCategoryProperties(int row) {
-  // The Category Properties dialog of the row: its engines (m_categories[row]
-  // against m_engines), its small bitmap (CategoryBitmap of the row's image);
-  // saving writes categories.dat. Comes with the dialogs.
-  (void)row;
+  if (row < 0 || row >= static_cast<int>(m_categories.size())) return;
+  Category& category = m_categories[static_cast<std::size_t>(row)];
+  const wxBitmap bitmap = CategoryBitmap(category.imageIndex);
+  CCategoryPropertiesDlg dialog(this, m_engines);
+  dialog.SetCategoryName(category.name);
+  dialog.SetCategoryBitmap(&bitmap);
+  dialog.SetEngineNames(&category.engineNames);
+  if (dialog.ShowModal() != wxID_OK) return;
+  bool saved = false;
+  {
+    wxBusyCursor wait;
+    saved = SaveCategories(m_options.programFolder, m_categories);
+  }
+  if (!saved) {
+    const std::string message = SaveFailedMessage(m_options.programFolder / kCategoriesFileName);
+    wxMessageBox(wxString::FromUTF8(message), kMessageBoxCaption, wxOK | wxICON_WARNING, this);
+  }
 }
 
 void CMainFrame::OnPreviousSearch(wxCommandEvent&) { OnSearchAgain(); }

@@ -1,0 +1,77 @@
+#include "dialogs/engine_details_dlg.h"
+
+#include <wx/choice.h>
+#include <wx/msgdlg.h>
+#include <wx/textctrl.h>
+
+#include "dialogs/control_lookup.h"
+#include "dialogs/engine_choice.h"
+#include "dialogs/window_builder.h"
+#include "dialogs/wx_text.h"
+#include "res/engine_dialog_templates.h"
+
+namespace sorvane {
+
+SearchEngine BlankEngineValues() {
+  SearchEngine blank;
+  blank.searchType = -1;
+  return blank;
+}
+
+CEngineDetailsDlg::CEngineDetailsDlg(wxWindow* parent, MessageBoxFn messageBox)
+    : wxDialog(parent, wxID_ANY, ToWx(std::string(res::EngineDetailsTemplate().title)), wxDefaultPosition,
+               wxDefaultSize, wxCAPTION | wxSYSTEM_MENU),
+      m_messageBox(std::move(messageBox)),
+      m_values(BlankEngineValues()) {
+  const auto controls = BuildWindowControls(*this, res::EngineDetailsTemplate());
+  m_name = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_NAME);
+  m_startToken = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_START_TOKEN);
+  m_endToken = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_END_TOKEN);
+  m_url = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_URL);
+  m_searchType = FindControl<wxChoice>(controls, res::IDC_DETAILS_SEARCH_TYPE);
+  m_nextPage = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_NEXT_PAGE);
+  m_prefix = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_PREFIX);
+  m_suffix = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_SUFFIX);
+  for (const char* text : kSearchTypeTexts) m_searchType->Append(text);
+}
+
+bool CEngineDetailsDlg::TransferDataToWindow() {
+  m_name->ChangeValue(ToWx(m_values.name));
+  m_startToken->ChangeValue(ToWx(m_values.startToken));
+  m_endToken->ChangeValue(ToWx(m_values.endToken));
+  m_url->ChangeValue(ToWx(m_values.url));
+  m_nextPage->ChangeValue(ToWx(m_values.nextPageCommand));
+  m_prefix->ChangeValue(ToWx(m_values.prefix));
+  m_suffix->ChangeValue(ToWx(m_values.suffix));
+  const int type = m_values.searchType;
+  m_searchType->SetSelection(type >= 0 && type < static_cast<int>(m_searchType->GetCount()) ? type : wxNOT_FOUND);
+  return true;
+}
+
+SearchEngine CEngineDetailsDlg::ReadControls() const {
+  SearchEngine read = m_values;
+  read.name = FromWxKeeping(m_name->GetValue(), m_values.name);
+  read.startToken = FromWxKeeping(m_startToken->GetValue(), m_values.startToken);
+  read.endToken = FromWxKeeping(m_endToken->GetValue(), m_values.endToken);
+  read.url = FromWxKeeping(m_url->GetValue(), m_values.url);
+  read.nextPageCommand = FromWxKeeping(m_nextPage->GetValue(), m_values.nextPageCommand);
+  read.prefix = FromWxKeeping(m_prefix->GetValue(), m_values.prefix);
+  read.suffix = FromWxKeeping(m_suffix->GetValue(), m_values.suffix);
+  // A type the list cannot show (say -1, or a number from a hand-made file) is
+  // kept while the user chooses none.
+  const int chosen = m_searchType->GetSelection();
+  if (chosen != wxNOT_FOUND) read.searchType = chosen;
+  return read;
+}
+
+bool CEngineDetailsDlg::TransferDataFromWindow() {
+  SearchEngine read = ReadControls();
+  if (!HasRequiredFields(read)) {
+    const std::string question(kDroppedAtNextStartQuestion);
+    if (m_messageBox(ToWx(question), kMessageBoxCaption, wxYES_NO | wxICON_WARNING, this) != wxYES) return false;
+  }
+  m_values = std::move(read);
+  return true;
+}
+
+}  // namespace sorvane
