@@ -10,6 +10,7 @@
 #include "shell/category_pane.h"
 #include "shell/frame_fixture.h"
 #include "shell/live_update.h"
+#include "support/modal_answers.h"
 
 namespace sorvane::testing {
 namespace {
@@ -85,6 +86,8 @@ TEST_F(Services, RestingThePointerOnARowSelectsIt) {
     EXPECT_TRUE(pane.GetItemRect(row, rect));
     return pane.ClientToScreen(wxPoint(rect.x + 20, rect.y + rect.height / 2));
   };
+  // The dialogs a search opens are cancelled; only the click rule is tested here.
+  ModalAnswers answers([](wxDialog&) { return wxID_CANCEL; });
   wxUIActionSimulator pointer;
   pointer.MouseMove(rowCentre(4));
   ASSERT_TRUE(PumpUntil([&] { return pane.SelectedRow() == 4; }, std::chrono::milliseconds(3000)));
