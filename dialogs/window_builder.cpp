@@ -1,14 +1,19 @@
 #include "dialogs/window_builder.h"
 
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/listbox.h>
 #include <wx/listctrl.h>
+#include <wx/radiobut.h>
+#include <wx/statbox.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include "dialogs/dib_static.h"
 #include "res/standard_ids.h"
+#include "results/results_list_ctrl.h"
 
 namespace sorvane {
 
@@ -28,6 +33,7 @@ int ControlId(int programId) {
 std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::WindowTemplate& window) {
   using K = res::WindowControl::Kind;
   std::map<int, wxWindow*> controls;
+  const res::WindowControl* previous = nullptr;
   for (const res::WindowControl& control : window.controls) {
     const wxPoint position = parent.ConvertDialogToPixels(wxPoint(control.x, control.y));
     const wxSize size = parent.ConvertDialogToPixels(wxSize(control.width, control.height));
@@ -65,8 +71,39 @@ std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::Window
       case K::ReportList:
         made = new wxListCtrl(&parent, id, position, size, wxLC_REPORT | wxBORDER_SIMPLE);
         break;
+      case K::CheckBox:
+        made = new wxCheckBox(&parent, id, ToWx(control.text), position, size);
+        break;
+      case K::RadioButton: {
+        // A run of option buttons is one group; the first of the run starts it.
+        const bool startsGroup = !previous || previous->kind != K::RadioButton;
+        made = new wxRadioButton(&parent, id, ToWx(control.text), position, size, startsGroup ? wxRB_GROUP : 0);
+        break;
+      }
+      case K::GroupBox:
+        made = new wxStaticBox(&parent, id, ToWx(control.text), position, size);
+        break;
+      case K::ListBox:
+        made = new wxListBox(&parent, id, position, size, 0, nullptr, wxLB_SINGLE | wxLB_ALWAYS_SB | wxBORDER_SUNKEN);
+        break;
+      case K::SunkenText:
+        // GTK centres a label vertically in the space it is given; a long path
+        // loses its middle rather than its file name.
+        made = new wxStaticText(&parent, id, ToWx(control.text), position, size,
+                                wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE | wxBORDER_SUNKEN);
+        break;
+      case K::TextBlock: {
+        auto* text = new wxStaticText(&parent, id, ToWx(control.text), position, size, wxST_NO_AUTORESIZE);
+        text->Wrap(size.x);
+        made = text;
+        break;
+      }
+      case K::ResultsList:
+        made = new CResultsListCtrl(&parent, id, position, size);
+        break;
     }
     if (control.id >= 0 && made) controls[control.id] = made;
+    previous = &control;
   }
   parent.SetClientSize(parent.ConvertDialogToPixels(wxSize(window.width, window.height)));
   return controls;

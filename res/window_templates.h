@@ -19,6 +19,13 @@ struct WindowControl {
     Bitmap,        // a small bitmap, empty until given one
     Picture,       // the resource picture control, sunken
     ReportList,    // a report-view list with a border
+    CheckBox,      // automatic check box
+    RadioButton,   // automatic option button; consecutive ones form a group
+    GroupBox,      // a frame with a title round other controls
+    ListBox,       // single selection, vertical scroll bar, bordered; the owner sorts
+    SunkenText,    // text centred vertically in a sunken border, for live status
+    TextBlock,     // plain text wrapped to its width
+    ResultsList,   // the owner-drawn results list, bordered
   };
   Kind kind;
   int id;  // -1 for controls nobody addresses
