@@ -11,6 +11,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+
 #include "dialogs/dib_static.h"
 #include "res/standard_ids.h"
 #include "results/results_list_ctrl.h"
@@ -71,13 +73,23 @@ std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::Window
       case K::ReportList:
         made = new wxListCtrl(&parent, id, position, size, wxLC_REPORT | wxBORDER_SIMPLE);
         break;
-      case K::CheckBox:
-        made = new wxCheckBox(&parent, id, ToWx(control.text), position, size);
+      case K::CheckBox: {
+        // A check box gets at least its natural size: GTK cannot draw its
+        // indicator and text in the room the template's font needed. The
+        // template's width stays when it is more, for a text changed later.
+        auto* check = new wxCheckBox(&parent, id, ToWx(control.text), position, wxDefaultSize);
+        const wxSize natural = check->GetBestSize();
+        check->SetSize(std::max(natural.x, size.x), natural.y);
+        made = check;
         break;
+      }
       case K::RadioButton: {
         // A run of option buttons is one group; the first of the run starts it.
+        // An option button takes its natural size: GTK draws its indicator
+        // and text in more room than the template's font needed.
         const bool startsGroup = !previous || previous->kind != K::RadioButton;
-        made = new wxRadioButton(&parent, id, ToWx(control.text), position, size, startsGroup ? wxRB_GROUP : 0);
+        made = new wxRadioButton(&parent, id, ToWx(control.text), position, wxDefaultSize,
+                                 startsGroup ? wxRB_GROUP : 0);
         break;
       }
       case K::GroupBox:

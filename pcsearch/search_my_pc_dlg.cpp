@@ -34,6 +34,10 @@ CSearchMyPCDlg::CSearchMyPCDlg(wxWindow* parent, SettingsStore& settings)
   m_addButton = &TemplateControl<wxButton>(controls, res::IDC_PC_ADD);
   m_deleteButton = &TemplateControl<wxButton>(controls, res::IDC_PC_DELETE);
   m_searchNow = &TemplateControl<wxButton>(controls, 1);
+  // A group of option buttons always shows one of them chosen; this hidden
+  // member of the group is chosen when neither visible one is.
+  m_noMethod = new wxRadioButton(this, wxID_ANY, wxEmptyString);
+  m_noMethod->Hide();
   BindEvents();
 }
 
@@ -74,8 +78,12 @@ void CSearchMyPCDlg::OnInitDialog(wxInitDialogEvent&) {
 // A stored method that is neither option selects neither button: the user
 // has to choose before searching.
 void CSearchMyPCDlg::ShowMethod() {
-  m_allDrives->SetValue(m_method == kAllDrivesMethod);
-  m_chosenFolders->SetValue(m_method == kChosenFoldersMethod);
+  if (m_method == kAllDrivesMethod)
+    m_allDrives->SetValue(true);
+  else if (m_method == kChosenFoldersMethod)
+    m_chosenFolders->SetValue(true);
+  else
+    m_noMethod->SetValue(true);
 }
 
 void CSearchMyPCDlg::OnPhraseChanged(wxCommandEvent&) { ApplyUpdateRule(); }

@@ -91,6 +91,7 @@ class CSearchMyPCDlg final : public wxDialog {
   wxTextCtrl* m_phraseEdit = nullptr;
   wxRadioButton* m_allDrives = nullptr;
   wxRadioButton* m_chosenFolders = nullptr;
+  wxRadioButton* m_noMethod = nullptr;
   wxCheckBox* m_recurseCheck = nullptr;
   wxStaticText* m_foldersNote = nullptr;
   wxButton* m_addButton = nullptr;
