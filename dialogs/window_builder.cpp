@@ -105,8 +105,15 @@ std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::Window
                                 wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE | wxBORDER_SUNKEN);
         break;
       case K::TextBlock: {
+        // The template's widths were measured in another font: a text meant
+        // for one line keeps it and grows to its natural width; a longer
+        // text wraps in its box.
         auto* text = new wxStaticText(&parent, id, ToWx(control.text), position, size, wxST_NO_AUTORESIZE);
-        text->Wrap(size.x);
+        const bool oneLine = control.height <= 10 && control.text.find('\n') == std::string_view::npos;
+        if (oneLine)
+          text->SetSize(std::max(text->GetBestSize().x, size.x), size.y);
+        else
+          text->Wrap(size.x);
         made = text;
         break;
       }

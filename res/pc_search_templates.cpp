@@ -12,7 +12,7 @@ WindowTemplate SearchMyPcTemplate() {
               {K::TextBlock, -1,
                "Sorvane enables you to scan your PC and network for files that contain the phrase you specify.", 7,
                7, 268, 21},
-              {K::Static, -1, "Enter the phrase you want to search for", 7, 30, 125, 8},
+              {K::TextBlock, -1, "Enter the phrase you want to search for", 7, 30, 125, 8},
               {K::Edit, IDC_PC_PHRASE, "", 141, 27, 134, 14},
               {K::RadioButton, IDC_PC_ALL_DRIVES, "I want to search &all the drives on my PC and network.", 7, 45,
                183, 10},

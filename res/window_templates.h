@@ -24,7 +24,7 @@ struct WindowControl {
     GroupBox,      // a frame with a title round other controls
     ListBox,       // single selection, vertical scroll bar, bordered; the owner sorts
     SunkenText,    // text centred vertically in a sunken border, for live status
-    TextBlock,     // plain text wrapped to its width
+    TextBlock,     // plain text: one line grows to fit, more lines wrap to the width
     ResultsList,   // the owner-drawn results list, bordered
   };
   Kind kind;
