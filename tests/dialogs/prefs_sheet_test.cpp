@@ -249,16 +249,5 @@ TEST_F(PrefsSheetTest, TheProxyMethodWithoutAProxyKeepsTheSheetOpenAndStoresNoth
   EXPECT_EQ(settings_.connection.port, "3128");
 }
 
-TEST_F(PrefsSheetTest, OtherMethodsStoreTheTextsAsTyped) {
-  RunModal([&](CPreferencesSheet& sheet) {
-    sheet.SelectPage(1);
-    sheet.CommPage().ProxyEdit().SetValue(" proxy.typed ");
-    Ok(sheet);
-  });
-  EXPECT_EQ(settings_.connection.connectMethod, ConnectionSettings::kDirect);
-  EXPECT_EQ(settings_.connection.proxy, " proxy.typed ");
-  EXPECT_TRUE(prompts_.messages.empty());
-}
-
 }  // namespace
 }  // namespace sorvane

@@ -53,25 +53,6 @@ TEST(PcSearchSetup, FoldersSortWithoutRegardToCaseAndARepeatGoesAfterItsTwin) {
   EXPECT_EQ(list, (Folders{"/home/ann", "/home/Zed", "/srv", "C:\\Apps", "c:\\data", "C:\\data", "D:\\Work"}));
 }
 
-TEST(PcSearchSetup, FolderModeStoresAndScansTheListedFoldersInOrder) {
-  MemorySettingsStore store;
-  store.WriteText("Folder2", "/stale");
-  int drivesAsked = 0;
-  const Folders scanned =
-      StorePcSearchSetup(store, kChosenFoldersMethod, 1, {"C:\\Data", "D:\\Work"}, [&] {
-        ++drivesAsked;
-        return Folders{"/"};
-      });
-  EXPECT_EQ(scanned, (Folders{"C:\\Data", "D:\\Work"}));
-  EXPECT_EQ(drivesAsked, 0);
-  EXPECT_EQ(store.NumberOr("PC Search Method", 0), kChosenFoldersMethod);
-  EXPECT_EQ(store.NumberOr("Recurse", 0), 1);
-  EXPECT_EQ(store.TextOr("Folder0", "-"), "C:\\Data");
-  EXPECT_EQ(store.TextOr("Folder1", "-"), "D:\\Work");
-  EXPECT_EQ(store.TextOr("Folder2", "-"), "");
-  EXPECT_EQ(LoadPcSearchSetup(store).folders, scanned);
-}
-
 TEST(PcSearchSetup, AllDrivesModeStoresTheDriveRootsSoTheNextOpeningShowsThem) {
   MemorySettingsStore store;
   const Folders scanned =
