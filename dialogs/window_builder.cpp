@@ -1,16 +1,21 @@
 #include "dialogs/window_builder.h"
 
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/listbox.h>
 #include <wx/listctrl.h>
+#include <wx/radiobut.h>
 #include <wx/statbox.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+
 #include "dialogs/dib_static.h"
 #include "res/standard_ids.h"
+#include "results/results_list_ctrl.h"
 
 namespace sorvane {
 
@@ -30,6 +35,7 @@ int ControlId(int programId) {
 std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::WindowTemplate& window) {
   using K = res::WindowControl::Kind;
   std::map<int, wxWindow*> controls;
+  const res::WindowControl* previous = nullptr;
   for (const res::WindowControl& control : window.controls) {
     const wxPoint position = parent.ConvertDialogToPixels(wxPoint(control.x, control.y));
     const wxSize size = parent.ConvertDialogToPixels(wxSize(control.width, control.height));
@@ -76,8 +82,50 @@ std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::Window
       case K::GroupBox:
         made = new wxStaticBox(&parent, id, ToWx(control.text), position, size);
         break;
+      case K::CheckBox: {
+        // A check box gets at least its natural size: GTK cannot draw its
+        // indicator and text in the room the template's font needed. The
+        // template's width stays when it is more, for a text changed later.
+        auto* check = new wxCheckBox(&parent, id, ToWx(control.text), position, wxDefaultSize);
+        const wxSize natural = check->GetBestSize();
+        check->SetSize(std::max(natural.x, size.x), natural.y);
+        made = check;
+        break;
+      }
+      case K::RadioButton: {
+        // A run of option buttons is one group; the first of the run starts it.
+        // An option button takes its natural size: GTK draws its indicator
+        // and text in more room than the template's font needed.
+        const bool startsGroup = !previous || previous->kind != K::RadioButton;
+        made = new wxRadioButton(&parent, id, ToWx(control.text), position, wxDefaultSize,
+                                 startsGroup ? wxRB_GROUP : 0);
+        break;
+      }
+      case K::SunkenText:
+        // GTK centres a label vertically in the space it is given; a long path
+        // loses its middle rather than its file name.
+        made = new wxStaticText(&parent, id, ToWx(control.text), position, size,
+                                wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE | wxBORDER_SUNKEN);
+        break;
+      case K::TextBlock: {
+        // The template's widths were measured in another font: a text meant
+        // for one line keeps it and grows to its natural width; a longer
+        // text wraps in its box.
+        auto* text = new wxStaticText(&parent, id, ToWx(control.text), position, size, wxST_NO_AUTORESIZE);
+        const bool oneLine = control.height <= 10 && control.text.find('\n') == std::string_view::npos;
+        if (oneLine)
+          text->SetSize(std::max(text->GetBestSize().x, size.x), size.y);
+        else
+          text->Wrap(size.x);
+        made = text;
+        break;
+      }
+      case K::ResultsList:
+        made = new CResultsListCtrl(&parent, id, position, size);
+        break;
     }
     if (control.id >= 0 && made) controls[control.id] = made;
+    previous = &control;
   }
   parent.SetClientSize(parent.ConvertDialogToPixels(wxSize(window.width, window.height)));
   return controls;

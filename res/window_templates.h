@@ -22,6 +22,11 @@ struct WindowControl {
     ListBox,       // single choice, bordered, scrolls vertically; the owner sorts
     GroupBox,      // a framed caption round other controls
     DropList,      // a drop-down list kept in the order its entries are added
+    CheckBox,      // automatic check box
+    RadioButton,   // automatic option button; consecutive ones form a group
+    SunkenText,    // text centred vertically in a sunken border, for live status
+    TextBlock,     // plain text: one line grows to fit, more lines wrap to the width
+    ResultsList,   // the owner-drawn results list, bordered
   };
   Kind kind;
   int id;  // -1 for controls nobody addresses

@@ -14,6 +14,8 @@
 #include "dialogs/engine_choice.h"
 #include "dialogs/engines_dlg.h"
 #include "dialogs/message_box.h"
+#include "dialogs/preferences_sheet.h"
+#include "dialogs/preferences_target.h"
 #include "res/resource_ids.h"
 #include "res/standard_ids.h"
 #include "res/strings.h"
@@ -87,9 +89,18 @@ void CMainFrame::OnFileOpen(wxCommandEvent&) {
   m_document->OnOpenDocument(dialog.GetPath());
 }
 
+// The sheet edits the settings held here and the results list's colours; they
+// reach the settings file when the window is destroyed, as the rest do.
 void CMainFrame::OnPreferences(wxCommandEvent&) {
-  // The Preferences sheet edits the settings held in m_settings and the list
-  // colours; it comes with the dialogs.
+  PreferencesTarget target{
+      m_settings,
+      [this] { return m_pView ? m_pView->GetListColours() : m_settings.colours; },
+      [this](const ListColours& colours) {
+        m_settings.colours = colours;
+        if (m_pView) m_pView->SetListColours(colours);
+      }};
+  CPreferencesSheet sheet(target);
+  sheet.ShowModal();
 }
 
 void CMainFrame::OnExit(wxCommandEvent&) { Close(); }
