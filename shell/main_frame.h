@@ -31,6 +31,8 @@ namespace sorvane {
 
 class CCategoryPane;
 class CSearchStatusDlg;
+class CSearchingPCDlg;
+class ScanControl;
 class CSorvaneDoc;
 class WindowEngineListener;
 
@@ -47,8 +49,8 @@ wxMenu* CopyMenu(const wxMenu& menu);
 // settings (main_frame.cpp), the bars (main_frame_bars.cpp), the command table
 // (main_frame_commands.cpp), browser navigation and the trimmed window
 // (main_frame_navigation.cpp), the Favorites menu (main_frame_favorites.cpp),
-// the web search from start to finish (main_frame_search.cpp) and the Previous
-// Searches bar (main_frame_previous.cpp).
+// the web search from start to finish (main_frame_search.cpp), the PC search
+// (main_frame_pc_search.cpp) and the Previous Searches bar (main_frame_previous.cpp).
 class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
  public:
   // What a click on the category pane started.
@@ -120,6 +122,7 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   // For the other windows of the program and for tests.
   CSorvaneView* View() const { return m_pView; }
   CSearchStatusDlg* StatusWindow() const { return m_pStatusDlg; }
+  CSearchingPCDlg* SearchingPcWindow() const { return m_pSearchingPcDlg; }
   const std::shared_ptr<ResultsTable>& ResultsTableModel() const { return m_resultsTable; }
   SearchRunner& Searches() { return m_searchRunner; }
   CCategoryPane* CategoryList() const { return m_pCategoryList; }
@@ -182,7 +185,10 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   // The web search (main_frame_search.cpp).
   void CloseStatusWindow();
   void ShowWorkerMessage(std::string_view message);
-  SettingsStore& PlacementSettings();
+  // The settings section, or a scratch one when the frame was given none.
+  SettingsStore& StoredSettings();
+  // PC search (main_frame_pc_search.cpp).
+  void EndSearchUnderWay();
   int SelectedCategoryRow() const;
 
   // Navigation (main_frame_navigation.cpp).
@@ -222,6 +228,9 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   SearchRunner m_searchRunner;
   std::shared_ptr<WindowEngineListener> m_runListener;
   CSearchStatusDlg* m_pStatusDlg = nullptr;
+  CSearchingPCDlg* m_pSearchingPcDlg = nullptr;
+  std::shared_ptr<ScanControl> m_pcScan;
+  bool m_recurse = false;
   int m_engineCount = 0;
   bool m_searching = false;
   // The next banner of the results page; starts at 0 with every program start.

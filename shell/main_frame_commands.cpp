@@ -191,6 +191,9 @@ void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {
 }
 
 void CMainFrame::OnClose(wxCloseEvent& event) {
+  // A search still running is given up; its workers can reach nothing of the
+  // window once it is gone.
+  EndSearchUnderWay();
   SaveSettings();
   event.Skip();
 }

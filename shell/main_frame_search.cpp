@@ -33,15 +33,12 @@ void CMainFrame::StartSearch(int row, const std::string& initialWords) {
   dialog.SetWords(initialWords);
   if (dialog.ShowModal() != wxID_OK) return;
 
-  // A search started while another runs replaces it: the old run is closed by
-  // the runner and its window goes, so nothing of it reaches this one.
-  if (m_runListener) m_runListener->Close();
-  CloseStatusWindow();
+  EndSearchUnderWay();
 
   StartThrobber();
   if (m_pView->WebView()) m_pView->SelectTab(CSorvaneView::kListViewTab);
 
-  m_pStatusDlg = new CSearchStatusDlg(this, PlacementSettings());
+  m_pStatusDlg = new CSearchStatusDlg(this, StoredSettings());
   m_pStatusDlg->Show();
 
   EngineReportHandlers handlers;
@@ -77,16 +74,6 @@ void CMainFrame::OnSearchDone() {
   m_engineCount = 0;
   if (m_runListener) m_runListener->Close();
   CloseStatusWindow();
-  FinishSearch();
-}
-
-void CMainFrame::StartPcSearch() {
-  // The Search My PC dialog and the folder scan; they come with the PC search
-  // windows.
-}
-
-void CMainFrame::OnPcSearchDone() {
-  wxBusyCursor wait;
   FinishSearch();
 }
 
@@ -135,7 +122,7 @@ void CMainFrame::ShowWorkerMessage(std::string_view message) {
   wxMessageBox(wxString::FromUTF8(message.data(), message.size()), kApplicationName, wxOK, this);
 }
 
-SettingsStore& CMainFrame::PlacementSettings() {
+SettingsStore& CMainFrame::StoredSettings() {
   return m_options.settings ? *m_options.settings : m_scratchSettings;
 }
 

@@ -16,6 +16,9 @@
 
 #include "core/search_engine.h"
 #include "dialogs/search_dlg.h"
+#include "pcsearch/pc_search_setup.h"
+#include "pcsearch/search_my_pc_dlg.h"
+#include "pcsearch/searching_pc_dlg.h"
 #include "results/results_list_ctrl.h"
 #include "results/results_page.h"
 #include "results/saved_search.h"
@@ -309,6 +312,85 @@ TEST_F(WindowSearch, ACategoryWithoutEnginesWaitsForStopAndThenCompletesEmpty) {
   ASSERT_TRUE(saved.has_value());
   EXPECT_TRUE(saved->rows.empty());
   EXPECT_NE(ReadFile(ResultsPagePath(home_.path())).find("No results were found."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sorvane::testing
+
+namespace sorvane::testing {
+namespace {
+
+// The PC search from the window over a made-up folder tree, its folders and
+// method stored as the last PC search left them.
+class WindowPcSearch : public FrameTest {
+ protected:
+  void SetUp() override {
+    FrameTest::SetUp();
+    home_.Write("tree/boats.txt", "notes on wooden boats and their keels");
+    home_.Write("tree/sub/more.txt", "more WOODEN BOATS here");
+    home_.Write("tree/other.txt", "nothing to see");
+    settings_.WriteNumber("PC Search Method", kChosenFoldersMethod);
+    settings_.WriteNumber("Recurse", 1);
+    settings_.WriteText("Folder0", (home_.path() / "tree").string());
+    settings_.WriteText("Folder1", "");
+  }
+
+  // Types the phrase into Search My PC and presses "&Search Now".
+  static ModalAnswers::Answer ScanFor(const std::string& phrase) {
+    return ModalAnswers::MessageBoxes(wxID_OK, [phrase](wxDialog& dialog) {
+      auto* setup = dynamic_cast<CSearchMyPCDlg*>(&dialog);
+      if (!setup) return static_cast<int>(wxID_CANCEL);
+      setup->CallAfter([setup, phrase] {
+        setup->PhraseEdit().SetValue(wxString::FromUTF8(phrase));
+        Click(setup->SearchNowButton());
+      });
+      return static_cast<int>(wxID_NONE);
+    });
+  }
+};
+
+TEST_F(WindowPcSearch, MyPcRowScansTheFoldersIntoTheTableAndSavesUnderThePhrase) {
+  CMainFrame& frame = Open(false);
+  frame.CategoryList()->SetItemState(kMyPcRow, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  ModalAnswers answers(ScanFor("wooden boats"));
+  ASSERT_EQ(frame.SearchSelectedCategory(), CMainFrame::SearchKind::PcSearch);
+  ASSERT_TRUE(PumpUntil([&] { return !frame.IsSearching(); }));
+  EXPECT_EQ(frame.SearchingPcWindow(), nullptr);
+  EXPECT_EQ(frame.LastQuery(), "wooden boats");
+  EXPECT_FALSE(frame.Throbber()->IsPlaying());
+
+  const std::vector<SearchHit> hits = frame.ResultsTableModel()->Snapshot();
+  ASSERT_EQ(hits.size(), 2u);
+  for (const SearchHit& hit : hits) EXPECT_EQ(hit.engine, "Sorvane");
+  const std::optional<SavedSearch> saved = ReadSavedSearch(SavedSearchPath(home_.path(), "wooden boats"));
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_EQ(saved->rows.size(), 2u);
+  EXPECT_EQ(saved->categoryRow, kMyPcRow);
+  EXPECT_EQ(frame.PreviousSearches()->GetString(0), "wooden boats");
+  for (const char* name : {"PCStatusX", "PCStatusY", "PCStatusW", "PCStatusH"})
+    EXPECT_TRUE(settings_.ReadNumber(name)) << name;
+}
+
+TEST_F(WindowPcSearch, StopEndsALongScanAndTheSearchStillCompletes) {
+  for (int i = 0; i < 4000; ++i) home_.Write("tree/many/f" + std::to_string(i) + ".txt", "wooden boats " + std::to_string(i));
+  CMainFrame& frame = Open(false);
+  frame.CategoryList()->SetItemState(kMyPcRow, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  ModalAnswers answers(ScanFor("wooden boats"));
+  frame.SearchSelectedCategory();
+  ASSERT_NE(frame.SearchingPcWindow(), nullptr);
+  wxButton& stop = frame.SearchingPcWindow()->StopButton();
+  Click(stop);
+  EXPECT_FALSE(stop.IsEnabled());
+  const auto pressed = std::chrono::steady_clock::now();
+  ASSERT_TRUE(PumpUntil([&] { return !frame.IsSearching(); }, 10s));
+  EXPECT_LT(std::chrono::steady_clock::now() - pressed, 4s);
+  const int rows = frame.ResultsTableModel()->RowCount();
+  const std::optional<SavedSearch> saved = ReadSavedSearch(SavedSearchPath(home_.path(), "wooden boats"));
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_EQ(static_cast<int>(saved->rows.size()), rows);
+  // Nothing of the stopped scan arrives afterwards.
+  Pump(300ms);
+  EXPECT_EQ(frame.ResultsTableModel()->RowCount(), rows);
 }
 
 }  // namespace
