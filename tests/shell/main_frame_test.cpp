@@ -191,15 +191,16 @@ TEST_F(MainFrame, CreationLoadsTheEngineStoreOntoTheRows) {
 TEST_F(MainFrame, ClickRulesFollowTheSelectedRow) {
   CMainFrame& frame = Open(false);
   CCategoryPane& pane = *frame.CategoryList();
-  // The Search dialog a web row opens is cancelled: nothing starts.
+  // The dialogs the rows open are cancelled: nothing starts.
   ModalAnswers answers([](wxDialog&) { return wxID_CANCEL; });
   EXPECT_EQ(frame.SearchSelectedCategory(), CMainFrame::SearchKind::None);
   pane.SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   EXPECT_EQ(frame.SearchSelectedCategory(), CMainFrame::SearchKind::PcSearch);
   pane.SetItemState(3, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   EXPECT_EQ(frame.SearchSelectedCategory(), CMainFrame::SearchKind::WebSearch);
-  ASSERT_EQ(answers.asked().size(), 1u);
-  EXPECT_EQ(answers.asked()[0].caption, "Search");
+  ASSERT_EQ(answers.asked().size(), 2u);
+  EXPECT_EQ(answers.asked()[0].caption, "Search My PC");
+  EXPECT_EQ(answers.asked()[1].caption, "Search");
   EXPECT_FALSE(frame.IsSearching());
   EXPECT_EQ(frame.StatusWindow(), nullptr);
 
