@@ -181,9 +181,12 @@ void CResultsListCtrl::SetTable(std::shared_ptr<ResultsTable> table) {
   m_table = std::move(table);
   m_columns.clear();
   if (m_table) {
+    // Titles are measured in the header's own font: the rows' font is made
+    // smaller to fit three lines in a row, and a title measured in it would be
+    // cut in the header.
     for (int column = 0; column < m_table->ColumnCount(); ++column) {
       const wxString title = ToWx(m_table->ColumnTitle(column));
-      m_columns.push_back({title, m_rows->GetTextExtent(title).x + m_rows->GetTextExtent("M").x});
+      m_columns.push_back({title, m_header->GetTextExtent(title).x + m_header->GetTextExtent("M").x});
     }
     std::weak_ptr<Pending> weak = m_pending;
     m_table->SetObserver([weak](const std::vector<TableChange>&) {
