@@ -86,7 +86,6 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   // What the search workers report, already on the UI thread (the search run's
   // listener brings each call here).
   void OnEngineProgress(int engineSlot, int percentage);
-  void OnEngineDone(int engineSlot);
   // After the last engine's done: the status window goes and the search ends.
   void OnSearchDone();
   void OnPcSearchDone();
@@ -231,7 +230,6 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   CSearchingPCDlg* m_pSearchingPcDlg = nullptr;
   std::shared_ptr<ScanControl> m_pcScan;
   bool m_recurse = false;
-  int m_engineCount = 0;
   bool m_searching = false;
   // The next banner of the results page; starts at 0 with every program start.
   int m_bannerIndex = 0;

@@ -43,7 +43,6 @@ void CMainFrame::StartSearch(int row, const std::string& initialWords) {
 
   EngineReportHandlers handlers;
   handlers.progress = [this](int slot, int percent) { OnEngineProgress(slot, percent); };
-  handlers.done = [this](int slot) { OnEngineDone(slot); };
   handlers.searchDone = [this] { OnSearchDone(); };
   handlers.message = [this](int, std::string_view message) { ShowWorkerMessage(message); };
   m_runListener = std::make_shared<WindowEngineListener>(*this, std::move(handlers));
@@ -56,7 +55,6 @@ void CMainFrame::StartSearch(int row, const std::string& initialWords) {
   m_strLastQuery = m_searchRunner.LastQuery();
   m_pView->ResultsList()->SetWords(m_strLastQuery);
   m_pView->ResultsList()->SyncWithTable();
-  m_engineCount = static_cast<int>(run.Jobs().size());
   for (const EngineJob& job : run.Jobs()) m_pStatusDlg->AddEngineRow(job.engine->name);
   m_pStatusDlg->AttachRun(run);
 }
@@ -65,13 +63,10 @@ void CMainFrame::OnEngineProgress(int engineSlot, int percentage) {
   if (m_pStatusDlg) m_pStatusDlg->OnEngineProgress(engineSlot, percentage);
 }
 
-// The run itself counts the slots that have ended and says when the last one
-// has (OnSearchDone); a slot's own end changes nothing the window shows.
-void CMainFrame::OnEngineDone(int engineSlot) { (void)engineSlot; }
-
+// The run itself counts the slots that have ended, each once, whether by
+// itself or given up after Stop, and reports the last one here.
 void CMainFrame::OnSearchDone() {
   wxBusyCursor wait;
-  m_engineCount = 0;
   if (m_runListener) m_runListener->Close();
   CloseStatusWindow();
   FinishSearch();
