@@ -41,6 +41,10 @@ void CMainFrame::OnPreviousSearchSelected() {
   wxBusyCursor wait;
   const SelectDecision decision = DecidePreviousSearchSelected(ListOfChoice(*m_cbPrevious));
   if (decision.outcome != SelectOutcome::Load) return;
+  // A search still running would go on filling the table and, at its end, save
+  // its rows mixed with the chosen ones under the chosen words, over that
+  // saved search. It is given up instead.
+  if (m_searching) EndSearchUnderWay();
   m_strLastQuery = decision.words;
   m_resultsTable->DeleteAll();
   if (const std::optional<int> row = LoadSavedSearch(m_options.programFolder, decision.words, *m_resultsTable)) {

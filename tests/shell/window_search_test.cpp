@@ -297,6 +297,31 @@ TEST_F(WindowSearch, PreviousSearchesBringBackRerunAndDelete) {
   EXPECT_EQ(frame.LastQuery(), "wooden boats");
 }
 
+TEST_F(WindowSearch, ChoosingAPreviousSearchWhileOneRunsGivesTheRunningOneUp) {
+  CMainFrame& frame = OpenWithEngines(false);
+  SavedSearch kept;
+  kept.categoryRow = kArtsRow;
+  kept.rows.push_back(RowCells{{"kept row", "http://kept.example/", "50", "1", "Fast"}, false});
+  home_.Write("SearchResults/kept words.svq", FormatSavedSearch(kept));
+  frame.FillPreviousSearches();
+  {
+    ModalAnswers answers(SearchFor("wooden boats"));
+    frame.SearchSelectedCategory();
+  }
+  ASSERT_TRUE(PumpUntil([&] { return StatusCell(frame, 0, 2) == "Done"; }));
+  frame.PreviousSearches()->SetSelection(frame.PreviousSearches()->FindString("kept words"));
+  frame.OnPreviousSearchSelected();
+  EXPECT_FALSE(frame.IsSearching());
+  EXPECT_EQ(frame.StatusWindow(), nullptr);
+  release_.store(true);
+  Pump(500ms);
+  // Only the chosen rows, and the chosen search's file as it was.
+  EXPECT_EQ(frame.ResultsTableModel()->RowCount(), 1);
+  const std::optional<SavedSearch> saved = ReadSavedSearch(SavedSearchPath(home_.path(), "kept words"));
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_EQ(*saved, kept);
+}
+
 TEST_F(WindowSearch, ACategoryWithoutEnginesWaitsForStopAndThenCompletesEmpty) {
   CMainFrame& frame = OpenWithEngines(false);
   frame.CategoryList()->SetItemState(kArtsRow + 1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
