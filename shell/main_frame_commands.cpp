@@ -101,6 +101,9 @@ void CMainFrame::OnPreferences(wxCommandEvent&) {
       }};
   CPreferencesSheet sheet(target);
   sheet.ShowModal();
+  // A connection chosen before the first search is the one it uses; once the
+  // session exists it stays until the next start.
+  m_searchRunner.SetConnectionSettings(m_settings.connection);
 }
 
 void CMainFrame::OnExit(wxCommandEvent&) { Close(); }
