@@ -1,5 +1,6 @@
 #include "dialogs/window_builder.h"
 
+#include <wx/artprov.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -14,6 +15,7 @@
 #include <algorithm>
 
 #include "dialogs/dib_static.h"
+#include "res/image_resources.h"
 #include "res/standard_ids.h"
 #include "results/results_list_ctrl.h"
 
@@ -123,6 +125,15 @@ std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::Window
       case K::ResultsList:
         made = new CResultsListCtrl(&parent, id, position, size);
         break;
+      case K::Icon: {
+        // The program icon at its 32-pixel size; the stock information icon
+        // should the embedded one be missing.
+        const wxIcon icon = res::LoadProgramIcons().GetIcon(wxSize(32, 32), wxIconBundle::FALLBACK_NEAREST_LARGER);
+        const wxBitmap picture =
+            icon.IsOk() ? wxBitmap(icon) : wxArtProvider::GetBitmap(wxART_INFORMATION, wxART_MESSAGE_BOX);
+        made = new wxStaticBitmap(&parent, id, picture, position, size);
+        break;
+      }
     }
     if (control.id >= 0 && made) controls[control.id] = made;
     previous = &control;

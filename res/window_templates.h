@@ -5,9 +5,8 @@
 
 namespace sorvane::res {
 
-// Templates of the search windows as data, in dialog units. They need kinds of
-// control the shell's templates do not (an edit, a sorted list, a report list,
-// the picture control), so they have a table of their own.
+// The dialog templates as data, in dialog units; dialogs/window_builder.h makes
+// the controls from them with the window's own font.
 struct WindowControl {
   enum class Kind {
     Static,        // plain text
@@ -27,6 +26,7 @@ struct WindowControl {
     SunkenText,    // text centred vertically in a sunken border, for live status
     TextBlock,     // plain text: one line grows to fit, more lines wrap to the width
     ResultsList,   // the owner-drawn results list, bordered
+    Icon,          // the program icon
   };
   Kind kind;
   int id;  // -1 for controls nobody addresses
@@ -58,6 +58,10 @@ inline constexpr std::string_view kSearchTypeEntries[] = {
     "Search for entire phrase", "Search for all the words", "Search for any of the words",
     "Search using expression"};
 
+// Template 128: the Previous Searches bar.
+WindowTemplate PreviousSearchesTemplate();
+// Template 100: the About dialog.
+WindowTemplate AboutTemplate();
 // Template 155, "Search".
 WindowTemplate SearchTemplate();
 // Template 154, "Search Status".

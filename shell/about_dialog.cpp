@@ -1,7 +1,8 @@
 #include "shell/about_dialog.h"
 
+#include "dialogs/control_lookup.h"
 #include "dialogs/dib_static.h"
-#include "res/dialog_builder.h"
+#include "dialogs/window_builder.h"
 #include "res/image_resources.h"
 #include "res/resource_ids.h"
 #include "shell/maker_info.h"
@@ -10,16 +11,11 @@
 namespace sorvane {
 
 CAboutDlg::CAboutDlg(wxWindow* parent) : wxDialog(parent, ids::IDD_ABOUTBOX, "About Sorvane") {
-  const res::DialogTemplate dialog = res::AboutTemplate();
-  res::BuildControls(*this, dialog);
-  // The template's builder only keeps the picture's place; the picture control
-  // takes that place and shows bitmap 231 there.
-  if (wxWindow* place = FindWindow(ids::IDC_ABOUT_PICTURE)) {
-    auto* picture = new CDibStatic(this, place->GetId(), place->GetPosition(), place->GetSize(), wxBORDER_SUNKEN);
-    place->Destroy();
-    picture->SetPicture(ids::IDB_ABOUT_PICTURE);
-    picture->SetCursor(res::LoadHandCursor());
-    m_picture = picture;
+  const auto controls = BuildWindowControls(*this, res::AboutTemplate());
+  m_picture = FindControl<CDibStatic>(controls, ids::IDC_ABOUT_PICTURE);
+  if (m_picture) {
+    m_picture->SetPicture(ids::IDB_ABOUT_PICTURE);
+    m_picture->SetCursor(res::LoadHandCursor());
   }
   BindEvents();
   CentreOnParent();

@@ -11,7 +11,7 @@
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
-#include "res/dialog_builder.h"
+#include "dialogs/window_builder.h"
 #include "res/embedded_files.h"
 #include "res/menu_builder.h"
 #include "res/image_resources.h"
@@ -58,7 +58,7 @@ bool CMainFrame::CreateBars() {
 
 bool CMainFrame::CreateDialogBar() {
   m_wndDlgBar = new wxPanel(m_wndReBar, res::ToWxId(ids::AFX_IDW_DIALOGBAR));
-  res::BuildControls(*m_wndDlgBar, res::PreviousSearchesTemplate());
+  BuildWindowControls(*m_wndDlgBar, res::PreviousSearchesTemplate());
   m_wndDlgBar->SetMinSize(m_wndDlgBar->GetClientSize());
   m_cbPrevious = dynamic_cast<wxChoice*>(m_wndDlgBar->FindWindow(ids::IDC_PREVIOUS_LIST));
   m_btnSearch = dynamic_cast<wxButton*>(m_wndDlgBar->FindWindow(ids::IDC_PREVIOUS_SEARCH));
