@@ -9,18 +9,18 @@
 #include "dialogs/choose_engine_dlg.h"
 #include "dialogs/control_lookup.h"
 #include "dialogs/engine_choice.h"
+#include "dialogs/user_prompts.h"
 #include "dialogs/window_builder.h"
 #include "dialogs/wx_text.h"
 #include "res/engine_dialog_templates.h"
 
 namespace sorvane {
 
-CCategoryPropertiesDlg::CCategoryPropertiesDlg(wxWindow* parent, const EngineList& engines,
-                                               MessageBoxFn messageBox)
+CCategoryPropertiesDlg::CCategoryPropertiesDlg(wxWindow* parent, const EngineList& engines)
     : wxDialog(parent, wxID_ANY, ToWx(std::string(res::CategoryPropertiesTemplate().title)), wxDefaultPosition,
                wxDefaultSize, wxCAPTION | wxSYSTEM_MENU),
       m_engines(engines),
-      m_messageBox(std::move(messageBox)) {
+      m_prompts(&SystemPrompts()) {
   const auto controls = BuildWindowControls(*this, res::CategoryPropertiesTemplate());
   m_categoryName = FindControl<wxStaticText>(controls, res::IDC_CATEGORY_NAME);
   m_categoryIcon = FindControl<wxStaticBitmap>(controls, res::IDC_CATEGORY_ICON);
@@ -76,8 +76,8 @@ void CCategoryPropertiesDlg::OnDelete(wxCommandEvent&) {
   if (selected == wxNOT_FOUND) return;
   const auto position = static_cast<std::size_t>(selected);
   const int answer =
-      m_messageBox(ToWx(RemoveCategoryEngineQuestion(m_names.at(position), m_strCategoryName)), kMessageBoxCaption,
-                   wxYES_NO | wxCANCEL | wxICON_QUESTION, this);
+      m_prompts->ShowMessage(this, ToWx(RemoveCategoryEngineQuestion(m_names.at(position), m_strCategoryName)),
+                             kMessageCaption, wxYES_NO | wxCANCEL | wxICON_QUESTION);
   if (answer != wxYES) return;
   m_list->Delete(static_cast<unsigned int>(position));
   m_names.erase(m_names.begin() + static_cast<std::ptrdiff_t>(position));

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/engine_list.h"
-#include "dialogs/message_box.h"
 
 class wxBitmap;
 class wxButton;
@@ -20,6 +19,8 @@ class wxStaticText;
 
 namespace sorvane {
 
+class UserPrompts;
+
 // Which engines one category sends its queries to. The caller sets the
 // category's name, small bitmap and the address of its engine-name list, runs
 // the dialog, and saves categories.dat after wxID_OK. All editing happens in the
@@ -30,8 +31,10 @@ class CCategoryPropertiesDlg final : public wxDialog {
  public:
   using EngineNames = std::optional<std::vector<std::string>>;
 
-  CCategoryPropertiesDlg(wxWindow* parent, const EngineList& engines,
-                         MessageBoxFn messageBox = ToolkitMessageBox());
+  CCategoryPropertiesDlg(wxWindow* parent, const EngineList& engines);
+
+  // Where the delete question is asked; the system's by default.
+  void SetPrompts(UserPrompts& prompts) { m_prompts = &prompts; }
 
   void SetCategoryName(const std::string& name) { m_strCategoryName = name; }
   // Not owned; may be null (an empty icon control). Must outlive the dialog.
@@ -65,7 +68,7 @@ class CCategoryPropertiesDlg final : public wxDialog {
   wxButton* m_delete = nullptr;
   std::string m_strCategoryName;
   const EngineList& m_engines;
-  MessageBoxFn m_messageBox;
+  UserPrompts* m_prompts;
   std::vector<std::string> m_names;  // in the list's order
 };
 

@@ -6,6 +6,7 @@
 
 #include "dialogs/control_lookup.h"
 #include "dialogs/engine_choice.h"
+#include "dialogs/user_prompts.h"
 #include "dialogs/window_builder.h"
 #include "dialogs/wx_text.h"
 #include "res/engine_dialog_templates.h"
@@ -18,10 +19,10 @@ SearchEngine BlankEngineValues() {
   return blank;
 }
 
-CEngineDetailsDlg::CEngineDetailsDlg(wxWindow* parent, MessageBoxFn messageBox)
+CEngineDetailsDlg::CEngineDetailsDlg(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, ToWx(std::string(res::EngineDetailsTemplate().title)), wxDefaultPosition,
                wxDefaultSize, wxCAPTION | wxSYSTEM_MENU),
-      m_messageBox(std::move(messageBox)),
+      m_prompts(&SystemPrompts()),
       m_values(BlankEngineValues()) {
   const auto controls = BuildWindowControls(*this, res::EngineDetailsTemplate());
   m_name = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_NAME);
@@ -68,7 +69,7 @@ bool CEngineDetailsDlg::TransferDataFromWindow() {
   SearchEngine read = ReadControls();
   if (!HasRequiredFields(read)) {
     const std::string question(kDroppedAtNextStartQuestion);
-    if (m_messageBox(ToWx(question), kMessageBoxCaption, wxYES_NO | wxICON_WARNING, this) != wxYES) return false;
+    if (m_prompts->ShowMessage(this, ToWx(question), kMessageCaption, wxYES_NO | wxICON_WARNING) != wxYES) return false;
   }
   m_values = std::move(read);
   return true;

@@ -3,12 +3,12 @@
 #include <wx/dialog.h>
 
 #include "core/search_engine.h"
-#include "dialogs/message_box.h"
-
 class wxChoice;
 class wxTextCtrl;
 
 namespace sorvane {
+
+class UserPrompts;
 
 // The fields of one engine: the caller sets the eight values, runs the dialog
 // and reads them back after wxID_OK. The search type is the index chosen in the
@@ -18,7 +18,10 @@ namespace sorvane {
 // UI thread only.
 class CEngineDetailsDlg final : public wxDialog {
  public:
-  explicit CEngineDetailsDlg(wxWindow* parent, MessageBoxFn messageBox = ToolkitMessageBox());
+  explicit CEngineDetailsDlg(wxWindow* parent);
+
+  // Where the warning about a dropped record is asked; the system's by default.
+  void SetPrompts(UserPrompts& prompts) { m_prompts = &prompts; }
 
   // `valid` is not shown; it is given back as it was set.
   void SetValues(const SearchEngine& values) { m_values = values; }
@@ -41,7 +44,7 @@ class CEngineDetailsDlg final : public wxDialog {
  private:
   SearchEngine ReadControls() const;
 
-  MessageBoxFn m_messageBox;
+  UserPrompts* m_prompts;
   SearchEngine m_values;
   wxTextCtrl* m_name = nullptr;
   wxTextCtrl* m_startToken = nullptr;

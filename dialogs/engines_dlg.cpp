@@ -10,19 +10,19 @@
 #include "dialogs/control_lookup.h"
 #include "dialogs/engine_choice.h"
 #include "dialogs/engine_details_dlg.h"
+#include "dialogs/user_prompts.h"
 #include "dialogs/window_builder.h"
 #include "dialogs/wx_text.h"
 #include "res/engine_dialog_templates.h"
 
 namespace sorvane {
 
-CEnginesDlg::CEnginesDlg(wxWindow* parent, EngineList& engines, std::filesystem::path programFolder,
-                         MessageBoxFn messageBox)
+CEnginesDlg::CEnginesDlg(wxWindow* parent, EngineList& engines, std::filesystem::path programFolder)
     : wxDialog(parent, wxID_ANY, ToWx(std::string(res::EnginesTemplate().title)), wxDefaultPosition,
                wxDefaultSize, wxCAPTION | wxSYSTEM_MENU),
       m_engines(engines),
       m_programFolder(std::move(programFolder)),
-      m_messageBox(std::move(messageBox)) {
+      m_prompts(&SystemPrompts()) {
   const auto controls = BuildWindowControls(*this, res::EnginesTemplate());
   m_list = FindControl<wxListBox>(controls, res::IDC_ENGINES_LIST);
   m_add = FindControl<wxButton>(controls, res::IDC_ENGINES_ADD);
@@ -63,7 +63,8 @@ void CEnginesDlg::RemoveEntry(unsigned int position) {
 // Nothing is checked here: an empty record, a duplicate name and no search type
 // are all kept (the details dialog warns about records the next start drops).
 void CEnginesDlg::OnAdd(wxCommandEvent&) {
-  CEngineDetailsDlg details(this, m_messageBox);
+  CEngineDetailsDlg details(this);
+  details.SetPrompts(*m_prompts);
   details.SetValues(BlankEngineValues());
   if (details.ShowModal() != wxID_OK) return;
   {
@@ -81,7 +82,8 @@ void CEnginesDlg::OnEdit(wxCommandEvent&) {
   if (selected == wxNOT_FOUND) return;
   const auto position = static_cast<unsigned int>(selected);
   const EnginePtr record = m_entries.at(position);
-  CEngineDetailsDlg details(this, m_messageBox);
+  CEngineDetailsDlg details(this);
+  details.SetPrompts(*m_prompts);
   details.SetValues(*record);
   if (details.ShowModal() != wxID_OK) return;
   const std::optional<std::size_t> index = FindRecordIndex(m_engines, record.get());
@@ -102,8 +104,8 @@ void CEnginesDlg::OnDelete(wxCommandEvent&) {
   if (selected == wxNOT_FOUND) return;
   const auto position = static_cast<unsigned int>(selected);
   const EnginePtr record = m_entries.at(position);
-  const int answer = m_messageBox(ToWx(DeleteEngineQuestion(record->name)), kMessageBoxCaption,
-                                  wxYES_NO | wxCANCEL | wxICON_QUESTION, this);
+  const int answer = m_prompts->ShowMessage(this, ToWx(DeleteEngineQuestion(record->name)), kMessageCaption,
+                                            wxYES_NO | wxCANCEL | wxICON_QUESTION);
   if (answer != wxYES) return;
   {
     wxBusyCursor wait;
@@ -120,8 +122,8 @@ void CEnginesDlg::Save() {
     saved = SaveEngines(m_programFolder, m_engines);
   }
   if (!saved) {
-    m_messageBox(ToWx(SaveFailedMessage(m_programFolder / kEnginesFileName)), kMessageBoxCaption,
-                 wxOK | wxICON_WARNING, this);
+    m_prompts->ShowMessage(this, ToWx(SaveFailedMessage(m_programFolder / kEnginesFileName)), kMessageCaption,
+                           wxOK | wxICON_WARNING);
   }
 }
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "core/engine_list.h"
-#include "dialogs/message_box.h"
 
 class wxButton;
 class wxCommandEvent;
@@ -14,6 +13,8 @@ class wxInitDialogEvent;
 class wxListBox;
 
 namespace sorvane {
+
+class UserPrompts;
 
 // The Engines dialog: every engine by name, sorted without regard to case, with
 // Add, Edit and Delete. Each change goes into `engines` at once and is saved to
@@ -25,8 +26,11 @@ namespace sorvane {
 // old record keeps it until its workers end. UI thread only.
 class CEnginesDlg final : public wxDialog {
  public:
-  CEnginesDlg(wxWindow* parent, EngineList& engines, std::filesystem::path programFolder,
-              MessageBoxFn messageBox = ToolkitMessageBox());
+  CEnginesDlg(wxWindow* parent, EngineList& engines, std::filesystem::path programFolder);
+
+  // The delete question and the save warning, and the same for the Engine
+  // Details dialogs opened from here; the system's by default.
+  void SetPrompts(UserPrompts& prompts) { m_prompts = &prompts; }
 
   wxListBox& EngineListBox() { return *m_list; }
   wxButton& AddButton() { return *m_add; }
@@ -50,7 +54,7 @@ class CEnginesDlg final : public wxDialog {
 
   EngineList& m_engines;
   std::filesystem::path m_programFolder;
-  MessageBoxFn m_messageBox;
+  UserPrompts* m_prompts;
   wxListBox* m_list = nullptr;
   wxButton* m_add = nullptr;
   wxButton* m_edit = nullptr;

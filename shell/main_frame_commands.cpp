@@ -5,7 +5,6 @@
 #include <wx/combobox.h>
 #include <wx/filedlg.h>
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
@@ -13,9 +12,9 @@
 #include "dialogs/category_properties_dlg.h"
 #include "dialogs/engine_choice.h"
 #include "dialogs/engines_dlg.h"
-#include "dialogs/message_box.h"
 #include "dialogs/preferences_sheet.h"
 #include "dialogs/preferences_target.h"
+#include "dialogs/user_prompts.h"
 #include "res/resource_ids.h"
 #include "res/standard_ids.h"
 #include "res/strings.h"
@@ -171,7 +170,7 @@ void CMainFrame::EditCategoryProperties(int row) {
   }
   if (!saved) {
     const std::string message = SaveFailedMessage(m_options.programFolder / kCategoriesFileName);
-    wxMessageBox(wxString::FromUTF8(message), kMessageBoxCaption, wxOK | wxICON_WARNING, this);
+    SystemPrompts().ShowMessage(this, wxString::FromUTF8(message), kMessageCaption, wxOK | wxICON_WARNING);
   }
 }
 

@@ -11,13 +11,14 @@
 #include "dialogs/choose_engine_dlg.h"
 #include "support/modal_driver.h"
 #include "support/gui_test_support.h"
+#include "support/scripted_prompts.h"
 
 namespace sorvane {
 namespace {
 
 using testing::ClickId;
 using testing::Entries;
-using testing::MessageBoxRecorder;
+using testing::ScriptedPrompts;
 using testing::WhenModal;
 using Names = std::vector<std::string>;
 
@@ -34,7 +35,8 @@ class CategoryPropertiesDlgTest : public ::testing::Test {
   // Runs the dialog on `names` for the category "Arts", doing `inside` once it
   // is up; returns how it ended.
   int Run(std::function<void(CCategoryPropertiesDlg&)> inside) {
-    CCategoryPropertiesDlg dialog(nullptr, engines_, boxes_.Fn());
+    CCategoryPropertiesDlg dialog(nullptr, engines_);
+    dialog.SetPrompts(prompts_);
     dialog.SetCategoryName("Arts");
     dialog.SetEngineNames(&names_);
     dialog.CallAfter([&dialog, inside] { inside(dialog); });
@@ -55,13 +57,14 @@ class CategoryPropertiesDlgTest : public ::testing::Test {
   }
 
   EngineList engines_;
-  MessageBoxRecorder boxes_;
+  ScriptedPrompts prompts_;
   CCategoryPropertiesDlg::EngineNames names_ = Names{"B-engine", "A-engine"};
 };
 
 TEST_F(CategoryPropertiesDlgTest, OpensSortedAndOkStoresTheSortedOrderEvenUnchanged) {
   const wxBitmap icon(24, 23);
-  CCategoryPropertiesDlg dialog(nullptr, engines_, boxes_.Fn());
+  CCategoryPropertiesDlg dialog(nullptr, engines_);
+  dialog.SetPrompts(prompts_);
   dialog.SetCategoryName("Arts");
   dialog.SetCategoryBitmap(&icon);
   dialog.SetEngineNames(&names_);
@@ -108,16 +111,16 @@ TEST_F(CategoryPropertiesDlgTest, AddRefusesANameThatAListedEntryBeginsWithInAny
 }
 
 TEST_F(CategoryPropertiesDlgTest, DeleteAsksAndOnlyYesRemoves) {
-  boxes_.Answer({wxNO, wxCANCEL, wxYES});
+  prompts_.messageAnswers = {wxNO, wxCANCEL, wxYES};
   Run([](CCategoryPropertiesDlg& dialog) {
     dialog.EngineListBox().SetSelection(0);
     for (int i = 0; i < 3; ++i) testing::Click(dialog.DeleteButton());
     EXPECT_EQ(Entries(dialog.EngineListBox()), (std::vector<wxString>{"B-engine"}));
     ClickId(dialog, wxID_OK);
   });
-  ASSERT_EQ(boxes_.Boxes().size(), 3u);
-  for (const auto& box : boxes_.Boxes()) {
-    EXPECT_EQ(box.message, "Are you sure you want to delete 'A-engine' from your list of engines for 'Arts'?");
+  ASSERT_EQ(prompts_.messages.size(), 3u);
+  for (const auto& box : prompts_.messages) {
+    EXPECT_EQ(box.text, "Are you sure you want to delete 'A-engine' from your list of engines for 'Arts'?");
     EXPECT_EQ(box.caption, "Sorvane");
     EXPECT_EQ(box.style, testing::kDeleteQuestionStyle);
   }
@@ -125,7 +128,7 @@ TEST_F(CategoryPropertiesDlgTest, DeleteAsksAndOnlyYesRemoves) {
 }
 
 TEST_F(CategoryPropertiesDlgTest, DeletingEveryEntryLeavesAnEmptyList) {
-  boxes_.Answer({wxYES, wxYES});
+  prompts_.messageAnswers = {wxYES, wxYES};
   Run([](CCategoryPropertiesDlg& dialog) {
     for (int i = 0; i < 2; ++i) {
       dialog.EngineListBox().SetSelection(0);
@@ -135,13 +138,13 @@ TEST_F(CategoryPropertiesDlgTest, DeletingEveryEntryLeavesAnEmptyList) {
     testing::Click(dialog.DeleteButton());
     ClickId(dialog, wxID_OK);
   });
-  EXPECT_EQ(boxes_.Boxes().size(), 2u);
+  EXPECT_EQ(prompts_.messages.size(), 2u);
   ASSERT_TRUE(names_.has_value());
   EXPECT_TRUE(names_->empty());
 }
 
 TEST_F(CategoryPropertiesDlgTest, CancelLeavesTheCategoryUntouched) {
-  boxes_.Answer({wxYES});
+  prompts_.messageAnswers = {wxYES};
   const int result = Run([](CCategoryPropertiesDlg& dialog) {
     AddThroughChoose(dialog, "AltaSeek");
     dialog.EngineListBox().SetSelection(0);

@@ -14,6 +14,7 @@
 #include "dialogs/engines_dlg.h"
 #include "support/modal_driver.h"
 #include "support/gui_test_support.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 
 namespace sorvane {
@@ -21,7 +22,7 @@ namespace {
 
 using testing::ClickId;
 using testing::Entries;
-using testing::MessageBoxRecorder;
+using testing::ScriptedPrompts;
 using testing::TempFolder;
 using testing::WhenModal;
 
@@ -58,14 +59,15 @@ class EnginesDlgTest : public ::testing::Test {
   }
 
   std::unique_ptr<CEnginesDlg> OpenDialog() {
-    auto dialog = std::make_unique<CEnginesDlg>(nullptr, engines_, folder_.path(), boxes_.Fn());
+    auto dialog = std::make_unique<CEnginesDlg>(nullptr, engines_, folder_.path());
+    dialog->SetPrompts(prompts_);
     dialog->InitDialog();
     return dialog;
   }
 
   TempFolder folder_;
   EngineList engines_;
-  MessageBoxRecorder boxes_;
+  ScriptedPrompts prompts_;
 };
 
 TEST_F(EnginesDlgTest, ListsTheNamesSortedEachBoundToItsRecord) {
@@ -105,14 +107,14 @@ TEST_F(EnginesDlgTest, AddShowsTheNameInSortedPlaceAndAppendsTheRecordToTheFile)
   EXPECT_EQ(added.searchType, SinglePage);
   EXPECT_EQ(added.nextPageCommand, "/more?q=%s");
   EXPECT_EQ(added.suffix, "&all");
-  EXPECT_TRUE(boxes_.Boxes().empty());
+  EXPECT_TRUE(prompts_.messages.empty());
   EXPECT_EQ(SavedNames(), (std::vector<std::string>{"alpha", "Beta", "Zeta"}));
   EXPECT_EQ(folder_.Read(kEnginesFileName).substr(0, 2), "3\n");
 }
 
 TEST_F(EnginesDlgTest, AnEmptyRecordIsKeptOnlyAfterTheUserSaysSo) {
   auto dialog = OpenDialog();
-  boxes_.Answer({wxNO, wxYES});
+  prompts_.messageAnswers = {wxNO, wxYES};
   WhenModal<CEngineDetailsDlg>([this](CEngineDetailsDlg& details) {
     ClickId(details, wxID_OK);
     // "No": back to the fields, nothing stored yet.
@@ -122,10 +124,10 @@ TEST_F(EnginesDlgTest, AnEmptyRecordIsKeptOnlyAfterTheUserSaysSo) {
   });
   testing::Click(dialog->AddButton());
 
-  ASSERT_EQ(boxes_.Boxes().size(), 2u);
-  EXPECT_EQ(boxes_.Boxes()[0].message, std::string(kDroppedAtNextStartQuestion));
-  EXPECT_EQ(boxes_.Boxes()[0].caption, "Sorvane");
-  EXPECT_EQ(boxes_.Boxes()[0].style & (wxYES_NO | wxCANCEL), wxYES_NO);
+  ASSERT_EQ(prompts_.messages.size(), 2u);
+  EXPECT_EQ(prompts_.messages[0].text, std::string(kDroppedAtNextStartQuestion));
+  EXPECT_EQ(prompts_.messages[0].caption, "Sorvane");
+  EXPECT_EQ(prompts_.messages[0].style & (wxYES_NO | wxCANCEL), wxYES_NO);
   ASSERT_EQ(engines_.size(), 4u);
   EXPECT_EQ(engines_.at(3)->name, "");
   EXPECT_EQ(engines_.at(3)->searchType, -1);
@@ -209,7 +211,7 @@ TEST_F(EnginesDlgTest, EditAndDeleteWithoutASelectedEntryDoNothing) {
   testing::Click(dialog->EditButton());
   testing::Click(dialog->DeleteButton());
   testing::Pump();
-  EXPECT_TRUE(boxes_.Boxes().empty());
+  EXPECT_TRUE(prompts_.messages.empty());
   EXPECT_EQ(engines_.size(), 3u);
   EXPECT_EQ(folder_.Read(kEnginesFileName), "untouched");
 }
@@ -218,16 +220,16 @@ TEST_F(EnginesDlgTest, DeleteAsksAndOnlyYesDeletes) {
   auto dialog = OpenDialog();
   const EnginePtr inUse = engines_.at(2);  // Beta
   dialog->EngineListBox().SetSelection(1);
-  boxes_.Answer({wxNO, wxCANCEL, wxYES});
+  prompts_.messageAnswers = {wxNO, wxCANCEL, wxYES};
   testing::Click(dialog->DeleteButton());
   testing::Click(dialog->DeleteButton());
   EXPECT_EQ(engines_.size(), 3u);
   EXPECT_EQ(folder_.Read(kEnginesFileName), "untouched");
 
   testing::Click(dialog->DeleteButton());
-  ASSERT_EQ(boxes_.Boxes().size(), 3u);
-  for (const auto& box : boxes_.Boxes()) {
-    EXPECT_EQ(box.message, "Are you sure you want to delete Beta?");
+  ASSERT_EQ(prompts_.messages.size(), 3u);
+  for (const auto& box : prompts_.messages) {
+    EXPECT_EQ(box.text, "Are you sure you want to delete Beta?");
     EXPECT_EQ(box.caption, "Sorvane");
     EXPECT_EQ(box.style, testing::kDeleteQuestionStyle);
   }
@@ -240,16 +242,17 @@ TEST_F(EnginesDlgTest, DeleteAsksAndOnlyYesDeletes) {
 
 TEST_F(EnginesDlgTest, AFileThatCannotBeWrittenIsReportedAndTheChangeKept) {
   const std::filesystem::path missing = folder_.path() / "no such folder";
-  CEnginesDlg dialog(nullptr, engines_, missing, boxes_.Fn());
+  CEnginesDlg dialog(nullptr, engines_, missing);
+  dialog.SetPrompts(prompts_);
   dialog.InitDialog();
   dialog.EngineListBox().SetSelection(0);
-  boxes_.Answer({wxYES, wxOK});
+  prompts_.messageAnswers = {wxYES, wxOK};
   testing::Click(dialog.DeleteButton());
 
-  ASSERT_EQ(boxes_.Boxes().size(), 2u);
-  EXPECT_EQ(boxes_.Boxes()[1].message, SaveFailedMessage(missing / kEnginesFileName));
-  EXPECT_EQ(boxes_.Boxes()[1].caption, "Sorvane");
-  EXPECT_TRUE(boxes_.Boxes()[1].style & wxICON_WARNING);
+  ASSERT_EQ(prompts_.messages.size(), 2u);
+  EXPECT_EQ(prompts_.messages[1].text, SaveFailedMessage(missing / kEnginesFileName));
+  EXPECT_EQ(prompts_.messages[1].caption, "Sorvane");
+  EXPECT_TRUE(prompts_.messages[1].style & wxICON_WARNING);
   EXPECT_EQ(Names(engines_), (std::vector<std::string>{"Zeta", "Beta"}));
   EXPECT_FALSE(std::filesystem::exists(missing));
 }
@@ -278,26 +281,28 @@ TEST(EngineDetailsDlgTest, EachRequiredTextLeftEmptyBringsTheWarning) {
   using Field = std::string SearchEngine::*;
   for (const Field field : {&SearchEngine::name, &SearchEngine::startToken, &SearchEngine::endToken,
                             &SearchEngine::prefix}) {
-    MessageBoxRecorder boxes;
-    boxes.Answer({wxNO});
+    ScriptedPrompts prompts;
+    prompts.messageAnswers = {wxNO};
     SearchEngine engine = MakeEngine("Gamma");
     engine.*field = "";
-    CEngineDetailsDlg details(nullptr, boxes.Fn());
+    CEngineDetailsDlg details(nullptr);
+    details.SetPrompts(prompts);
     details.SetValues(engine);
     details.InitDialog();
     EXPECT_FALSE(details.TransferDataFromWindow());
-    EXPECT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(prompts.messages.size(), 1u);
   }
   // The URL, the suffix and the next-page command may be empty without harm.
-  MessageBoxRecorder boxes;
+  ScriptedPrompts prompts;
   SearchEngine engine = MakeEngine("Gamma");
   engine.url.clear();
   engine.suffix.clear();
-  CEngineDetailsDlg details(nullptr, boxes.Fn());
+  CEngineDetailsDlg details(nullptr);
+  details.SetPrompts(prompts);
   details.SetValues(engine);
   details.InitDialog();
   EXPECT_TRUE(details.TransferDataFromWindow());
-  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_TRUE(prompts.messages.empty());
 }
 
 class ChooseEngineDlgTest : public ::testing::Test {

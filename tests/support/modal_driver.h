@@ -12,8 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/message_box.h"
-
 namespace sorvane::testing {
 
 // Presses a button as a click would.
@@ -82,34 +80,6 @@ inline void FailIfAnyModalOpens() {
     }
   });
 }
-
-// Stands in for the user at the message boxes: records each box and gives the
-// next scripted answer (wxOK once the script has run out).
-class MessageBoxRecorder {
- public:
-  struct Box {
-    wxString message;
-    wxString caption;
-    long style;
-  };
-
-  void Answer(std::vector<int> answers) { answers_ = std::move(answers); }
-
-  MessageBoxFn Fn() {
-    return [this](const wxString& message, const wxString& caption, long style, wxWindow*) {
-      boxes_.push_back({message, caption, style});
-      if (next_ < answers_.size()) return answers_[next_++];
-      return static_cast<int>(wxOK);
-    };
-  }
-
-  const std::vector<Box>& Boxes() const { return boxes_; }
-
- private:
-  std::vector<int> answers_;
-  std::size_t next_ = 0;
-  std::vector<Box> boxes_;
-};
 
 // The style of the program's delete questions.
 inline constexpr long kDeleteQuestionStyle = wxYES_NO | wxCANCEL | wxICON_QUESTION;
