@@ -14,31 +14,14 @@
 #include "dialogs/program_prefs_page.h"
 #include "results/results_list_ctrl.h"
 #include "support/scripted_prompts.h"
+#include "support/control_events.h"
 
 namespace sorvane {
 namespace {
 
-void Click(wxButton& button) {
-  wxCommandEvent click(wxEVT_BUTTON, button.GetId());
-  click.SetEventObject(&button);
-  button.GetEventHandler()->ProcessEvent(click);
-}
-
-void Choose(wxRadioButton& option) {
-  option.SetValue(true);
-  wxCommandEvent click(wxEVT_RADIOBUTTON, option.GetId());
-  click.SetEventObject(&option);
-  click.SetInt(1);
-  option.GetEventHandler()->ProcessEvent(click);
-}
-
-void Toggle(wxCheckBox& check) {
-  check.SetValue(!check.GetValue());
-  wxCommandEvent click(wxEVT_CHECKBOX, check.GetId());
-  click.SetEventObject(&check);
-  click.SetInt(check.GetValue() ? 1 : 0);
-  check.GetEventHandler()->ProcessEvent(click);
-}
+using testing::Click;
+using testing::Choose;
+using testing::Toggle;
 
 ColorRef SystemWindowColour() {
   const wxColour window = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);

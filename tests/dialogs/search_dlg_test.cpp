@@ -11,15 +11,12 @@
 
 #include "dialogs/dib_static.h"
 #include "dialogs/search_dlg.h"
+#include "support/control_events.h"
 
 namespace sorvane {
 namespace {
 
-void Click(wxButton& button) {
-  wxCommandEvent click(wxEVT_BUTTON, button.GetId());
-  click.SetEventObject(&button);
-  button.GetEventHandler()->ProcessEvent(click);
-}
+using testing::Click;
 
 // Runs the dialog modally, doing `inside` once it is up, as a user would.
 int RunModal(CSearchDlg& dialog, std::function<void(CSearchDlg&)> inside) {

@@ -14,25 +14,15 @@
 #include "core/settings_store.h"
 #include "pcsearch/search_my_pc_dlg.h"
 #include "support/scripted_prompts.h"
+#include "support/control_events.h"
 
 namespace sorvane {
 namespace {
 
+using testing::Click;
+using testing::Choose;
+
 using Folders = std::vector<std::string>;
-
-void Click(wxButton& button) {
-  wxCommandEvent click(wxEVT_BUTTON, button.GetId());
-  click.SetEventObject(&button);
-  button.GetEventHandler()->ProcessEvent(click);
-}
-
-void Choose(wxRadioButton& option) {
-  option.SetValue(true);
-  wxCommandEvent click(wxEVT_RADIOBUTTON, option.GetId());
-  click.SetEventObject(&option);
-  click.SetInt(1);
-  option.GetEventHandler()->ProcessEvent(click);
-}
 
 Folders Listed(wxListBox& list) {
   Folders folders;

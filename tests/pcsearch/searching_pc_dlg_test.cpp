@@ -13,19 +13,15 @@
 #include "pcsearch/scan_progress_text.h"
 #include "pcsearch/searching_pc_dlg.h"
 #include "support/gui_test_support.h"
+#include "support/control_events.h"
 
 namespace sorvane {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::Click;
 using testing::Pump;
 using testing::PumpUntil;
-
-void Click(wxButton& button) {
-  wxCommandEvent click(wxEVT_BUTTON, button.GetId());
-  click.SetEventObject(&button);
-  button.GetEventHandler()->ProcessEvent(click);
-}
 
 class SearchingPcDlgTest : public ::testing::Test {
  protected:

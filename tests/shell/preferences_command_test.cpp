@@ -8,17 +8,12 @@
 #include "dialogs/program_prefs_page.h"
 #include "res/resource_ids.h"
 #include "shell/frame_fixture.h"
+#include "support/control_events.h"
 
 namespace sorvane::testing {
 namespace {
 
 using Preferences = FrameTest;
-
-void Click(wxButton& button) {
-  wxCommandEvent click(wxEVT_BUTTON, button.GetId());
-  click.SetEventObject(&button);
-  button.GetEventHandler()->ProcessEvent(click);
-}
 
 CPreferencesSheet* OpenSheet() {
   for (wxWindow* window : wxTopLevelWindows)

@@ -27,6 +27,7 @@
 #include "shell/frame_fixture.h"
 #include "support/modal_answers.h"
 #include "support/page_server.h"
+#include "support/control_events.h"
 
 namespace sorvane::testing {
 namespace {
@@ -53,12 +54,6 @@ SearchEngine CountEngine(const std::string& name, const std::string& origin, con
   engine.startToken = "<a href=\"http";
   engine.endToken = "</a>";
   return engine;
-}
-
-void Click(wxButton& button) {
-  wxCommandEvent click(wxEVT_BUTTON, button.GetId());
-  click.SetEventObject(&button);
-  button.GetEventHandler()->ProcessEvent(click);
 }
 
 std::string ReadFile(const std::filesystem::path& path) {

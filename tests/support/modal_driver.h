@@ -8,18 +8,11 @@
 #include <wx/toplevel.h>
 
 #include <functional>
-#include <memory>
-#include <string>
 #include <vector>
 
-namespace sorvane::testing {
+#include "support/control_events.h"
 
-// Presses a button as a click would.
-inline void Click(wxButton& button) {
-  wxCommandEvent click(wxEVT_BUTTON, button.GetId());
-  click.SetEventObject(&button);
-  button.GetEventHandler()->ProcessEvent(click);
-}
+namespace sorvane::testing {
 
 inline void ClickId(wxWindow& dialog, int id) {
   auto* button = dynamic_cast<wxButton*>(dialog.FindWindow(id));
