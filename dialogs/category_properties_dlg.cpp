@@ -17,7 +17,7 @@
 namespace sorvane {
 
 CCategoryPropertiesDlg::CCategoryPropertiesDlg(wxWindow* parent, const EngineList& engines)
-    : wxDialog(parent, wxID_ANY, ToWx(std::string(res::CategoryPropertiesTemplate().title)), wxDefaultPosition,
+    : wxDialog(parent, wxID_ANY, ToWx(res::CategoryPropertiesTemplate().title), wxDefaultPosition,
                wxDefaultSize, wxCAPTION | wxSYSTEM_MENU),
       m_engines(engines),
       m_prompts(&SystemPrompts()) {

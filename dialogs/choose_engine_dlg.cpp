@@ -11,7 +11,7 @@
 namespace sorvane {
 
 CChooseEngineDlg::CChooseEngineDlg(wxWindow* parent, const EngineList& engines)
-    : wxDialog(parent, wxID_ANY, ToWx(std::string(res::ChooseEngineTemplate().title)), wxDefaultPosition,
+    : wxDialog(parent, wxID_ANY, ToWx(res::ChooseEngineTemplate().title), wxDefaultPosition,
                wxDefaultSize, wxCAPTION | wxSYSTEM_MENU),
       m_engines(engines) {
   const auto controls = BuildWindowControls(*this, res::ChooseEngineTemplate());

@@ -7,6 +7,7 @@
 #include "dialogs/connection_choice.h"
 #include "dialogs/control_lookup.h"
 #include "dialogs/user_prompts.h"
+#include "dialogs/wx_text.h"
 #include "res/prefs_templates.h"
 
 namespace sorvane {
@@ -27,14 +28,14 @@ void CCommPrefsPage::BindEvents() {
 }
 
 bool CCommPrefsPage::TransferDataToWindow() {
-  m_proxyEdit->ChangeValue(ToWxText(m_strProxy));
-  m_portEdit->ChangeValue(ToWxText(m_strPort));
+  m_proxyEdit->ChangeValue(ToWx(m_strProxy));
+  m_portEdit->ChangeValue(ToWx(m_strPort));
   return true;
 }
 
 bool CCommPrefsPage::TransferDataFromWindow() {
-  m_strProxy = FromWxText(m_proxyEdit->GetValue());
-  m_strPort = FromWxText(m_portEdit->GetValue());
+  m_strProxy = FromWx(m_proxyEdit->GetValue());
+  m_strPort = FromWx(m_portEdit->GetValue());
   return true;
 }
 

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <wx/string.h>
 #include <wx/window.h>
 
 #include <map>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 
 namespace sorvane {
 
@@ -19,9 +17,7 @@ Control* FindControl(const std::map<int, wxWindow*>& controls, int id) {
 }
 
 
-// Small helpers the dialogs share when they take their controls from a built
-// template and move texts between the program (UTF-8 std::string) and the
-// toolkit.
+// Finding the controls of a built template.
 
 // The control of a template by program id, of the expected kind. A template
 // and its dialog disagreeing is a programming error, reported at once.
@@ -33,13 +29,5 @@ Control& TemplateControl(const std::map<int, wxWindow*>& controls, int id) {
   return *control;
 }
 
-// Text that is not valid UTF-8 (a file name in another encoding) still shows,
-// byte for byte.
-inline wxString ToWxText(std::string_view text) {
-  wxString converted = wxString::FromUTF8(text.data(), text.size());
-  return converted.empty() && !text.empty() ? wxString::From8BitData(text.data(), text.size()) : converted;
-}
-
-inline std::string FromWxText(const wxString& text) { return std::string(text.utf8_str()); }
 
 }  // namespace sorvane

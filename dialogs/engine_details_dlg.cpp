@@ -20,7 +20,7 @@ SearchEngine BlankEngineValues() {
 }
 
 CEngineDetailsDlg::CEngineDetailsDlg(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, ToWx(std::string(res::EngineDetailsTemplate().title)), wxDefaultPosition,
+    : wxDialog(parent, wxID_ANY, ToWx(res::EngineDetailsTemplate().title), wxDefaultPosition,
                wxDefaultSize, wxCAPTION | wxSYSTEM_MENU),
       m_prompts(&SystemPrompts()),
       m_values(BlankEngineValues()) {

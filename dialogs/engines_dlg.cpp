@@ -18,7 +18,7 @@
 namespace sorvane {
 
 CEnginesDlg::CEnginesDlg(wxWindow* parent, EngineList& engines, std::filesystem::path programFolder)
-    : wxDialog(parent, wxID_ANY, ToWx(std::string(res::EnginesTemplate().title)), wxDefaultPosition,
+    : wxDialog(parent, wxID_ANY, ToWx(res::EnginesTemplate().title), wxDefaultPosition,
                wxDefaultSize, wxCAPTION | wxSYSTEM_MENU),
       m_engines(engines),
       m_programFolder(std::move(programFolder)),

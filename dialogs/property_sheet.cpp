@@ -6,11 +6,12 @@
 
 #include "dialogs/control_lookup.h"
 #include "dialogs/window_builder.h"
+#include "dialogs/wx_text.h"
 
 namespace sorvane {
 
 CPropertyPage::CPropertyPage(CPropertySheet& sheet, const res::WindowTemplate& page)
-    : wxPanel(&sheet.PageParent(), wxID_ANY), m_sheet(sheet), m_caption(ToWxText(page.title)) {
+    : wxPanel(&sheet.PageParent(), wxID_ANY), m_sheet(sheet), m_caption(ToWx(page.title)) {
   m_controls = BuildWindowControls(*this, page);
   SetMinSize(GetSize());
 }

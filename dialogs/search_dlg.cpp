@@ -6,39 +6,24 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "dialogs/control_lookup.h"
 #include "dialogs/dib_static.h"
 #include "dialogs/window_builder.h"
+#include "dialogs/wx_text.h"
 #include "res/window_templates.h"
 
 namespace sorvane {
 
-namespace {
-
-wxString ToWx(const std::string& text) {
-  wxString converted = wxString::FromUTF8(text);
-  return converted.empty() && !text.empty() ? wxString::From8BitData(text.data(), text.size()) : converted;
-}
-
-std::string FromWx(const wxString& text) { return std::string(text.utf8_str()); }
-
-template <class Control>
-Control* Find(const std::map<int, wxWindow*>& controls, int id) {
-  const auto found = controls.find(id);
-  return found == controls.end() ? nullptr : dynamic_cast<Control*>(found->second);
-}
-
-}  // namespace
-
 CSearchDlg::CSearchDlg(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, ToWx(std::string(res::SearchTemplate().title)), wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, ToWx(res::SearchTemplate().title), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU) {
   const auto controls = BuildWindowControls(*this, res::SearchTemplate());
-  m_picture = Find<CDibStatic>(controls, res::IDC_CATEGORY_PICTURE);
-  m_searchNow = Find<wxButton>(controls, 1);
-  m_categoryName = Find<wxStaticText>(controls, res::IDC_CATEGORY_NAME);
-  m_categoryIcon = Find<wxStaticBitmap>(controls, res::IDC_CATEGORY_ICON);
-  m_wordsEdit = Find<wxTextCtrl>(controls, res::IDC_SEARCH_WORDS);
-  m_searchTypeList = Find<wxChoice>(controls, res::IDC_SEARCH_TYPE);
+  m_picture = FindControl<CDibStatic>(controls, res::IDC_CATEGORY_PICTURE);
+  m_searchNow = FindControl<wxButton>(controls, 1);
+  m_categoryName = FindControl<wxStaticText>(controls, res::IDC_CATEGORY_NAME);
+  m_categoryIcon = FindControl<wxStaticBitmap>(controls, res::IDC_CATEGORY_ICON);
+  m_wordsEdit = FindControl<wxTextCtrl>(controls, res::IDC_SEARCH_WORDS);
+  m_searchTypeList = FindControl<wxChoice>(controls, res::IDC_SEARCH_TYPE);
   // The picture shows the general one until the caller names the category's.
   if (m_picture) m_picture->SetPicture(res::IDB_DEFAULT_CATEGORY_PICTURE);
   AddSortedSearchTypes();
@@ -57,7 +42,7 @@ void CSearchDlg::BindEvents() {
 // order the toolkit's own list would keep.
 void CSearchDlg::AddSortedSearchTypes() {
   for (const std::string_view entry : res::kSearchTypeEntries) {
-    const wxString text = ToWx(std::string(entry));
+    const wxString text = ToWx(entry);
     unsigned int position = 0;
     while (position < m_searchTypeList->GetCount() && m_searchTypeList->GetString(position).CmpNoCase(text) <= 0)
       ++position;

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "dialogs/dib_static.h"
+#include "dialogs/wx_text.h"
 #include "res/image_resources.h"
 #include "res/standard_ids.h"
 #include "results/results_list_ctrl.h"
@@ -22,8 +23,6 @@
 namespace sorvane {
 
 namespace {
-
-wxString ToWx(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
 
 // Cancel keeps the toolkit's own id so that Esc ends the dialog as it should.
 int ControlId(int programId) {

@@ -3,13 +3,14 @@
 #include <wx/string.h>
 
 #include <string>
+#include <string_view>
 
 namespace sorvane {
 
 // The store's texts are bytes: UTF-8 when the program wrote them, possibly an
 // 8-bit code page in an older engines.dat. Texts that are not UTF-8 are shown
 // byte for byte as Latin-1 rather than as nothing.
-inline wxString ToWx(const std::string& text) {
+inline wxString ToWx(std::string_view text) {
   wxString converted = wxString::FromUTF8(text.data(), text.size());
   return converted.empty() && !text.empty() ? wxString::From8BitData(text.data(), text.size()) : converted;
 }

@@ -1,3 +1,4 @@
+#include "dialogs/wx_text.h"
 #include "pcsearch/search_my_pc_dlg.h"
 
 #include <wx/button.h>
@@ -19,7 +20,7 @@
 namespace sorvane {
 
 CSearchMyPCDlg::CSearchMyPCDlg(wxWindow* parent, SettingsStore& settings)
-    : wxDialog(parent, wxID_ANY, ToWxText(res::SearchMyPcTemplate().title), wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, ToWx(res::SearchMyPcTemplate().title), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       m_settings(settings),
       m_prompts(&SystemPrompts()),
@@ -52,13 +53,13 @@ void CSearchMyPCDlg::BindEvents() {
 }
 
 bool CSearchMyPCDlg::TransferDataToWindow() {
-  m_phraseEdit->ChangeValue(ToWxText(m_strPhrase));
+  m_phraseEdit->ChangeValue(ToWx(m_strPhrase));
   m_recurseCheck->SetValue(m_recurse != 0);
   return true;
 }
 
 bool CSearchMyPCDlg::TransferDataFromWindow() {
-  m_strPhrase = FromWxText(m_phraseEdit->GetValue());
+  m_strPhrase = FromWx(m_phraseEdit->GetValue());
   m_recurse = m_recurseCheck->GetValue() ? 1 : 0;
   return true;
 }
@@ -99,7 +100,7 @@ void CSearchMyPCDlg::OnChosenFolders(wxCommandEvent&) {
 }
 
 void CSearchMyPCDlg::OnAdd(wxCommandEvent&) {
-  if (const auto folder = m_prompts->ChooseFolder(this, "Select a folder to search")) AddFolder(FromWxText(*folder));
+  if (const auto folder = m_prompts->ChooseFolder(this, "Select a folder to search")) AddFolder(FromWx(*folder));
   ApplyUpdateRule();
 }
 
@@ -135,14 +136,14 @@ ScanRequest CSearchMyPCDlg::MakeScanRequest() const {
 
 void CSearchMyPCDlg::AddFolder(const std::string& folder) {
   const std::size_t position = SortedFolderPosition(ListedFolders(), folder);
-  m_folderList->Insert(ToWxText(folder), static_cast<unsigned int>(position));
+  m_folderList->Insert(ToWx(folder), static_cast<unsigned int>(position));
 }
 
 std::vector<std::string> CSearchMyPCDlg::ListedFolders() const {
   std::vector<std::string> folders;
   folders.reserve(m_folderList->GetCount());
   for (unsigned int index = 0; index < m_folderList->GetCount(); ++index)
-    folders.push_back(FromWxText(m_folderList->GetString(index)));
+    folders.push_back(FromWx(m_folderList->GetString(index)));
   return folders;
 }
 
@@ -152,7 +153,7 @@ void CSearchMyPCDlg::ApplyUpdateRule() {
   for (wxWindow* control : {static_cast<wxWindow*>(m_foldersNote), static_cast<wxWindow*>(m_folderList),
                             static_cast<wxWindow*>(m_addButton), static_cast<wxWindow*>(m_deleteButton)})
     control->Enable(folderMode);
-  m_recurseCheck->SetLabel(ToWxText(RecurseCheckText(folderMode)));
+  m_recurseCheck->SetLabel(ToWx(RecurseCheckText(folderMode)));
   m_searchNow->Enable(CanSearchNow(m_method, m_strPhrase, m_folderList->GetCount()));
 }
 

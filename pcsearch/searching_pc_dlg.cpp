@@ -1,3 +1,4 @@
+#include "dialogs/wx_text.h"
 #include "pcsearch/searching_pc_dlg.h"
 
 #include <wx/button.h>
@@ -17,7 +18,7 @@ constexpr int kDisplayTimerId = 2;
 }  // namespace
 
 CSearchingPCDlg::CSearchingPCDlg(wxWindow* owner, SettingsStore& settings)
-    : wxDialog(owner, wxID_ANY, ToWxText(res::SearchingPcTemplate().title), wxDefaultPosition, wxDefaultSize,
+    : wxDialog(owner, wxID_ANY, ToWx(res::SearchingPcTemplate().title), wxDefaultPosition, wxDefaultSize,
                wxCAPTION),
       m_settings(settings),
       m_progress(std::make_shared<ScanProgressText>()),
@@ -82,7 +83,7 @@ void CSearchingPCDlg::OnStop(wxCommandEvent&) {
 
 void CSearchingPCDlg::OnDisplayTimer(wxTimerEvent&) {
   // The text is a path: an ampersand in it is a character, not a mnemonic.
-  if (const auto text = m_progress->TakeNew()) m_folderText->SetLabelText(ToWxText(*text));
+  if (const auto text = m_progress->TakeNew()) m_folderText->SetLabelText(ToWx(*text));
 }
 
 // The timer belongs to the window, so it cannot fire once the window is gone:

@@ -1,3 +1,4 @@
+#include "dialogs/wx_text.h"
 #include "results/results_list_ctrl.h"
 
 #include <wx/dcclient.h>
@@ -16,8 +17,6 @@
 namespace sorvane {
 
 namespace {
-
-wxString ToWx(std::string_view text) { return CellToWx(text); }
 
 constexpr int kWheelRows = 3;
 constexpr double kSmallestPointSize = 6.0;

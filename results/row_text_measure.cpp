@@ -2,6 +2,8 @@
 
 #include <wx/dc.h>
 
+#include "dialogs/wx_text.h"
+
 namespace sorvane {
 
 namespace {
@@ -11,11 +13,6 @@ constexpr std::string_view kEllipsis = "...";
 bool IsUtf8Continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 }  // namespace
-
-wxString CellToWx(std::string_view text) {
-  wxString converted = wxString::FromUTF8(text.data(), text.size());
-  return converted.empty() && !text.empty() ? wxString::From8BitData(text.data(), text.size()) : converted;
-}
 
 RowTextMeasure::RowTextMeasure(wxDC& dc)
     : m_dc(dc), m_letterWidth(dc.GetTextExtent("M").x), m_ellipsisWidth(dc.GetTextExtent("...").x) {}
@@ -37,7 +34,7 @@ void RowTextMeasure::MeasureStarts(std::string_view text) {
   m_startWidths.assign(text.size() + 1, -1);
   m_startWidths[0] = 0;
   if (text.empty()) return;
-  const wxString shown = CellToWx(text);
+  const wxString shown = ToWx(text);
   wxArrayInt widths;  // widths[i]: extent of the first i + 1 characters
   if (!m_dc.GetPartialTextExtents(shown, widths) || widths.empty()) {
     m_startWidths.back() = m_dc.GetTextExtent(shown).x;

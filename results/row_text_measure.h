@@ -10,10 +10,6 @@ class wxDC;
 
 namespace sorvane {
 
-// Cells hold the bytes the engines sent: UTF-8 when they are valid, otherwise
-// shown byte for byte rather than not at all.
-wxString CellToWx(std::string_view text);
-
 // Measures texts in a device context for the shortening of a row's texts,
 // fast enough for a screen of rows. Shortening tries one candidate after
 // another, each a start of the same text followed by "..."; measuring each

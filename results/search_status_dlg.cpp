@@ -1,3 +1,4 @@
+#include "dialogs/wx_text.h"
 #include "results/search_status_dlg.h"
 
 #include <wx/button.h>
@@ -13,11 +14,6 @@
 namespace sorvane {
 
 namespace {
-
-wxString ToWx(std::string_view text) {
-  wxString converted = wxString::FromUTF8(text.data(), text.size());
-  return converted.empty() && !text.empty() ? wxString::From8BitData(text.data(), text.size()) : converted;
-}
 
 constexpr int kNameColumn = 0;
 constexpr int kPercentColumn = 1;

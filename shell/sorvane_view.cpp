@@ -1,3 +1,4 @@
+#include "dialogs/wx_text.h"
 #include "shell/sorvane_view.h"
 
 #include <wx/listctrl.h>
@@ -21,8 +22,6 @@ namespace {
 // The long columns get room to spare beyond their titles: Description three
 // times its fitted width, URL six times, Engine twice.
 constexpr int kWidthFactors[] = {3, 6, 1, 1, 2};
-
-wxString ToWx(const std::string& text) { return CellToWx(text); }
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "results/fit_text.h"
+#include "dialogs/wx_text.h"
 #include "results/row_text_measure.h"
 
 namespace sorvane {
@@ -14,7 +15,7 @@ class RowTextMeasureTest : public ::testing::Test {
  protected:
   RowTextMeasureTest() : target_(200, 20, 24), dc_(target_) { dc_.SetFont(*wxNORMAL_FONT); }
 
-  int Exact(std::string_view text) { return dc_.GetTextExtent(CellToWx(text)).x; }
+  int Exact(std::string_view text) { return dc_.GetTextExtent(ToWx(text)).x; }
 
   wxBitmap target_;
   wxMemoryDC dc_;
