@@ -229,7 +229,6 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   CSearchStatusDlg* m_pStatusDlg = nullptr;
   CSearchingPCDlg* m_pSearchingPcDlg = nullptr;
   std::shared_ptr<ScanControl> m_pcScan;
-  bool m_recurse = false;
   bool m_searching = false;
   // The next banner of the results page; starts at 0 with every program start.
   int m_bannerIndex = 0;

@@ -52,7 +52,6 @@ void CMainFrame::StartPcSearch() {
   m_pSearchingPcDlg->Show();
 
   m_strLastQuery = request.phrase;
-  m_recurse = request.recurse;
   m_resultsTable->DeleteAll();
   m_pView->ResultsList()->SetWords(m_strLastQuery);
   m_pView->ResultsList()->SyncWithTable();
