@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <string>
 
 namespace sorvane {
 
@@ -13,6 +15,9 @@ struct FrameOptions {
   std::filesystem::path favoritesFolder;  // the user's tree of .url shortcuts
   SettingsStore* settings = nullptr;      // the section "Settings"; outlives the frame
   bool browserView = true;                // false: the trimmed window without a browser
+  // Opens an address with the system's program for it and gives the launch's
+  // result code (above 32: success); empty means the desktop's own launcher.
+  std::function<int(const std::string& address)> launcher;
 };
 
 // Whether the window gets a browser view: a browser backend must exist, and

@@ -98,7 +98,7 @@ void CMainFrame::FinishSearch() {
     if (m_pView->WebView()) {
       m_pView->SelectTab(CSorvaneView::kWebViewTab);
     } else if (completion.pageWritten) {
-      OpenWithShell(this, page);
+      OpenWithShell(this, page, [this](const wxString& address) { return LaunchAddress(address); });
     }
   }
   StopThrobber();
@@ -109,7 +109,9 @@ void CMainFrame::SaveSearch() {
   sorvane::SaveSearch(m_options.programFolder, m_strLastQuery, *m_resultsTable, std::max(0, SelectedCategoryRow()));
 }
 
-int CMainFrame::LaunchAddress(const wxString& address) { return LaunchWithShell(address); }
+int CMainFrame::LaunchAddress(const wxString& address) {
+  return m_options.launcher ? m_options.launcher(address.utf8_string()) : LaunchWithShell(address);
+}
 
 // A worker's "Invalid URL" and the like: a box of the application's own name,
 // which holds up only the worker that asked.

@@ -22,8 +22,8 @@ int LaunchWithShell(const wxString& address) {
   return LaunchResultCode(launched, web, wxFileName::Exists(address));
 }
 
-int OpenWithShell(wxWindow* owner, const wxString& address) {
-  const int result = LaunchWithShell(address);
+int OpenWithShell(wxWindow* owner, const wxString& address, const std::function<int(const wxString&)>& launch) {
+  const int result = launch(address);
   const std::string_view message = OpenWithShellMessage(result);
   if (!message.empty()) {
     wxMessageBox(wxString::FromUTF8(message.data(), message.size()), kApplicationName, wxOK, owner);

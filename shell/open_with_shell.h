@@ -2,6 +2,8 @@
 
 #include <wx/string.h>
 
+#include <functional>
+
 class wxWindow;
 
 namespace sorvane {
@@ -10,9 +12,10 @@ namespace sorvane {
 // file with its own program) under the wait cursor; a failure the message table
 // knows is shown in a box owned by `owner`, captioned "sorvane". Returns the
 // result code (above 32: success).
-int OpenWithShell(wxWindow* owner, const wxString& address);
-
 // The launch alone, under the wait cursor, with no message: its result code.
 int LaunchWithShell(const wxString& address);
+
+int OpenWithShell(wxWindow* owner, const wxString& address,
+                  const std::function<int(const wxString&)>& launch = LaunchWithShell);
 
 }  // namespace sorvane

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <wx/menu.h>
 
+#include <functional>
 #include <set>
+#include <string>
 
 #include "core/settings_store.h"
 #include "res/standard_ids.h"
@@ -30,6 +32,7 @@ class FrameTest : public ::testing::Test {
     options.favoritesFolder = favorites;
     options.settings = &settings_;
     options.browserView = browserView;
+    options.launcher = launcher_;
     frame_ = new CMainFrame(options);
     document_ = std::make_unique<CSorvaneDoc>(*frame_);
     frame_->SetDocument(document_.get());
@@ -80,6 +83,8 @@ class FrameTest : public ::testing::Test {
 
   TempFolder home_;
   MemorySettingsStore settings_;
+  // What opening an address with the system does in the test (nothing launches).
+  std::function<int(const std::string&)> launcher_ = [](const std::string&) { return 42; };
   CMainFrame* frame_ = nullptr;
   std::unique_ptr<CSorvaneDoc> document_;
 };

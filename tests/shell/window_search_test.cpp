@@ -220,6 +220,21 @@ TEST_F(WindowSearch, ShowWebViewBringsTheNewPageForwardAndADoubleClickOpensARowT
   EXPECT_FALSE(saved->rows[0].viewed);
 }
 
+TEST_F(WindowSearch, WithoutABrowserShowWebViewOpensThePageInTheSystemBrowser) {
+  std::vector<std::string> launched;
+  launcher_ = [&](const std::string& address) {
+    launched.push_back(address);
+    return 42;
+  };
+  settings_.WriteNumber("ShowWebView", 1);
+  CMainFrame& frame = OpenWithEngines(false);
+  release_.store(true);
+  ModalAnswers answers(SearchFor("wooden boats"));
+  frame.SearchSelectedCategory();
+  ASSERT_TRUE(PumpUntil([&] { return !frame.IsSearching(); }));
+  EXPECT_EQ(launched, std::vector<std::string>{ResultsPagePath(home_.path()).string()});
+}
+
 TEST_F(WindowSearch, PreviousSearchesBringBackRerunAndDelete) {
   CMainFrame& frame = OpenWithEngines(false);
   {
@@ -389,6 +404,46 @@ TEST_F(WindowPcSearch, MyPcRowScansTheFoldersIntoTheTableAndSavesUnderThePhrase)
   EXPECT_EQ(frame.PreviousSearches()->GetString(0), "wooden boats");
   for (const char* name : {"PCStatusX", "PCStatusY", "PCStatusW", "PCStatusH"})
     EXPECT_TRUE(settings_.ReadNumber(name)) << name;
+}
+
+TEST_F(WindowPcSearch, ADoubleClickOpensAFoundFileWithItsProgramEvenBesideTheBrowser) {
+  std::vector<std::string> launched;
+  int answer = 31;
+  launcher_ = [&](const std::string& address) {
+    launched.push_back(address);
+    return answer;
+  };
+  CMainFrame& frame = Open(true);
+  frame.CategoryList()->SetItemState(kMyPcRow, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  {
+    ModalAnswers answers(ScanFor("wooden boats"));
+    frame.SearchSelectedCategory();
+    ASSERT_TRUE(PumpUntil([&] { return !frame.IsSearching(); }));
+  }
+  frame.View()->SelectTab(CSorvaneView::kListViewTab);
+  frame.View()->ResultsList()->Select(0);
+  const std::string path = frame.ResultsTableModel()->Cell(0, 1);
+  {
+    // The launch fails: its message, in a box of the application's name.
+    ModalAnswers answers(ModalAnswers::MessageBoxes(wxID_OK));
+    frame.View()->OpenRow();
+    ASSERT_EQ(answers.asked().size(), 1u);
+    EXPECT_EQ(answers.Messages()[0], "There is no application associated with the given filename extension.");
+    EXPECT_EQ(answers.asked()[0].caption, "sorvane");
+  }
+  EXPECT_EQ(launched, std::vector<std::string>{path});
+  EXPECT_EQ(frame.View()->SelectedTab(), CSorvaneView::kListViewTab);
+  // Opened or not, the row counts as viewed and the saved search remembers it.
+  EXPECT_TRUE(frame.ResultsTableModel()->IsViewed(0));
+  const std::optional<SavedSearch> saved = ReadSavedSearch(SavedSearchPath(home_.path(), "wooden boats"));
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_TRUE(saved->rows[0].viewed);
+
+  answer = 42;
+  ModalAnswers quiet(ModalAnswers::MessageBoxes(wxID_OK));
+  frame.View()->OpenRow();
+  EXPECT_TRUE(quiet.asked().empty());
+  EXPECT_EQ(launched.size(), 2u);
 }
 
 TEST_F(WindowPcSearch, StopEndsALongScanAndTheSearchStillCompletes) {
