@@ -43,9 +43,6 @@ std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::Window
     const int id = ControlId(control.id);
     wxWindow* made = nullptr;
     switch (control.kind) {
-      case K::Static:
-        made = new wxStaticText(&parent, id, ToWx(control.text), position, size);
-        break;
       case K::TitleStatic:
         made = new wxStaticText(&parent, id, ToWx(control.text), position, size,
                                 wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE | wxBORDER_SUNKEN);
@@ -108,7 +105,7 @@ std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::Window
         made = new wxStaticText(&parent, id, ToWx(control.text), position, size,
                                 wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE | wxBORDER_SUNKEN);
         break;
-      case K::TextBlock: {
+      case K::Static: {
         // The template's widths were measured in another font: a text meant
         // for one line keeps it and grows to its natural width; a longer
         // text wraps in its box.

@@ -36,7 +36,7 @@ WindowTemplate CommPrefsTemplate() {
               {K::RadioButton, IDC_CONNECT_PRECONFIGURED, "Use preconfigured settings", 39, 22, 100, 10},
               {K::RadioButton, IDC_CONNECT_DIRECT, "Direct connection to the Internet", 39, 33, 138, 8},
               {K::RadioButton, IDC_CONNECT_PROXY, "Connect through a proxy server", 39, 44, 115, 10},
-              {K::TextBlock, -1, "IP Address of proxy to use", 39, 58, 83, 8},
+              {K::Static, -1, "IP Address of proxy to use", 39, 58, 83, 8},
               {K::Edit, IDC_PROXY_SERVER, "", 39, 70, 95, 14},
               {K::Static, -1, ":", 141, 73, 8, 8},
               {K::Static, -1, "Port", 150, 58, 14, 8},

@@ -9,7 +9,7 @@ namespace sorvane::res {
 // the controls from them with the window's own font.
 struct WindowControl {
   enum class Kind {
-    Static,        // plain text
+    Static,        // plain text: one line grows to fit, more lines wrap to the width
     TitleStatic,   // centred text with a sunken border
     Edit,          // one line, scrolling, bordered
     SortedDropList,
@@ -24,7 +24,6 @@ struct WindowControl {
     CheckBox,      // automatic check box
     RadioButton,   // automatic option button; consecutive ones form a group
     SunkenText,    // text centred vertically in a sunken border, for live status
-    TextBlock,     // plain text: one line grows to fit, more lines wrap to the width
     ResultsList,   // the owner-drawn results list, bordered
     Icon,          // the program icon
   };

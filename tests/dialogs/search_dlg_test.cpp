@@ -113,5 +113,20 @@ TEST(SearchDlgTest, CancelReturnsNothingEvenAfterWordsWereTyped) {
   EXPECT_EQ(dialog.Words(), "before");
 }
 
+// The templates were measured in another font than this desktop's: no label
+// may lose its end, and the example lines keep their breaks.
+TEST(SearchDlgTest, LabelsShowTheirWholeTextsInThisDesktopsFont) {
+  CSearchDlg dialog(nullptr);
+  int labels = 0;
+  for (wxWindow* child : dialog.GetChildren()) {
+    auto* label = dynamic_cast<wxStaticText*>(child);
+    if (!label || label == &dialog.CategoryNameControl()) continue;
+    ++labels;
+    EXPECT_GE(label->GetSize().x, label->GetBestSize().x) << label->GetLabel();
+    if (label->GetLabel().StartsWith("Game software")) EXPECT_EQ(label->GetLabel().Freq('\n'), 4u);
+  }
+  EXPECT_EQ(labels, 4);
+}
+
 }  // namespace
 }  // namespace sorvane
