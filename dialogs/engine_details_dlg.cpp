@@ -1,7 +1,6 @@
 #include "dialogs/engine_details_dlg.h"
 
 #include <wx/choice.h>
-#include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 
 #include "dialogs/control_lookup.h"
