@@ -202,9 +202,16 @@ TEST_F(SearchRunTest, AtMostFiftyEnginesRun) {
     engines_.Append(MakeEngine(name, pages_.Origin(), ResultCount, "/count?id=" + std::to_string(i) + "&n=%d&q=", ""));
     names.push_back(name);
   }
+  // Fifty connections at once overflow the test server's short listen backlog;
+  // the dropped ones get in when the system retries them, which on a loaded
+  // machine can take longer than the usual test timeouts.
+  SessionOptions patient = TestSessionOptions();
+  patient.connectTimeout = 60s;
+  patient.idleTimeout = 60s;
+  session_ = CreateInternetSession({ConnectionSettings::kDirect, "", ""}, patient);
   auto run = Run(names);
   ASSERT_EQ(run->Jobs().size(), static_cast<std::size_t>(kMaxEngineJobs));
-  ASSERT_TRUE(listener_->WaitForSearchDone());
+  ASSERT_TRUE(listener_->WaitForSearchDone(90s));
   for (int slot = 0; slot < kMaxEngineJobs; ++slot) {
     EXPECT_EQ(listener_->DoneCount(slot), 1) << slot;
     EXPECT_EQ(listener_->ProgressOf(slot).back(), 100) << slot;
