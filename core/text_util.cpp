@@ -1,6 +1,43 @@
 #include "core/text_util.h"
 
+#include <algorithm>
+
 namespace sorvane {
+
+namespace {
+
+unsigned char FoldCase(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+}
+
+}  // namespace
+
+int CompareNamesIgnoringCase(std::string_view a, std::string_view b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const unsigned char left = FoldCase(a[i]);
+    const unsigned char right = FoldCase(b[i]);
+    if (left != right) return left < right ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+std::size_t SortedInsertPosition(const std::vector<std::string>& sorted, std::string_view name) {
+  const auto after = std::upper_bound(sorted.begin(), sorted.end(), name,
+                                      [](std::string_view wanted, const std::string& entry) {
+                                        return CompareNamesIgnoringCase(wanted, entry) < 0;
+                                      });
+  return static_cast<std::size_t>(after - sorted.begin());
+}
+
+std::vector<std::string> SortedNames(std::vector<std::string> names) {
+  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return CompareNamesIgnoringCase(a, b) < 0;
+  });
+  return names;
+}
 
 std::string ToUpperAscii(std::string_view text) {
   std::string upper(text);

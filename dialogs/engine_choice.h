@@ -8,23 +8,13 @@
 #include <vector>
 
 #include "core/engine_list.h"
+#include "core/text_util.h"
 
 namespace sorvane {
 
 // The decisions of the engine and category dialogs, apart from their windows so
 // they can be checked without a display. The windows keep their list entries in
 // the order these functions give and only mirror them in their controls.
-
-// The order of the sorted name lists: bytes compared with ASCII letters folded,
-// so "alpha" < "Beta" < "Zeta". Negative, zero or positive like strcmp.
-int CompareNamesIgnoringCase(std::string_view a, std::string_view b);
-
-// Where `name` goes into `sorted` (already in the order above): after every entry
-// that does not sort after it, so equal names keep the order they came in.
-std::size_t SortedInsertPosition(const std::vector<std::string>& sorted, std::string_view name);
-
-// `names` in the order above, equal names keeping their order.
-std::vector<std::string> SortedNames(std::vector<std::string> names);
 
 // True when an entry begins with `name`, letter case ignored. The Category
 // Properties dialog refuses such a name, so "Search" is not added beside

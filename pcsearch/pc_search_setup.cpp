@@ -4,23 +4,13 @@
 #include <string>
 
 #include "core/settings_store.h"
+#include "core/text_util.h"
 
 namespace sorvane {
 
 namespace {
 
 std::string FolderValueName(std::size_t index) { return "Folder" + std::to_string(index); }
-
-char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
-// Byte order with ASCII letters folded; other bytes (UTF-8 included) as they are.
-bool SortsAfter(std::string_view entry, std::string_view folder) {
-  return std::lexicographical_compare(folder.begin(), folder.end(), entry.begin(), entry.end(),
-                                      [](char a, char b) {
-                                        return static_cast<unsigned char>(FoldCase(a)) <
-                                               static_cast<unsigned char>(FoldCase(b));
-                                      });
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
 
@@ -49,9 +39,7 @@ bool CanSearchNow(int method, std::string_view phrase, std::size_t listedFolders
 }
 
 std::size_t SortedFolderPosition(const std::vector<std::string>& folders, std::string_view folder) {
-  std::size_t position = 0;
-  while (position < folders.size() && !SortsAfter(folders[position], folder)) ++position;
-  return position;
+  return SortedInsertPosition(folders, folder);
 }
 
 std::vector<std::string> StorePcSearchSetup(SettingsStore& store, int method, int recurse,
