@@ -7,6 +7,7 @@
 #include <wx/stattext.h>
 
 #include "dialogs/choose_engine_dlg.h"
+#include "dialogs/category_title.h"
 #include "dialogs/control_lookup.h"
 #include "dialogs/engine_choice.h"
 #include "dialogs/user_prompts.h"
@@ -40,13 +41,7 @@ void CCategoryPropertiesDlg::OnInitDialog(wxInitDialogEvent&) {
   m_categoryName->SetLabel(ToWx(m_strCategoryName));
   m_categoryIcon->SetBitmap(m_pCategoryBitmap && m_pCategoryBitmap->IsOk() ? *m_pCategoryBitmap : wxNullBitmap);
 
-  wxFont title = m_categoryName->GetFont();
-  title.SetPixelSize(wxSize(0, 24));
-  title.SetWeight(wxFONTWEIGHT_BOLD);
-  m_titleFont = title;
-  m_categoryName->SetFont(m_titleFont);
-  m_categoryName->SetForegroundColour(wxColour(255, 0, 0));
-  m_categoryName->Refresh();
+  m_titleFont = ShowAsCategoryTitle(*m_categoryName);
 
   m_list->Clear();
   m_names.clear();

@@ -6,6 +6,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "dialogs/category_title.h"
 #include "dialogs/control_lookup.h"
 #include "dialogs/dib_static.h"
 #include "dialogs/window_builder.h"
@@ -72,13 +73,7 @@ void CSearchDlg::OnInitDialog(wxInitDialogEvent&) {
   TransferDataToWindow();
   m_categoryIcon->SetBitmap(m_pCategoryBitmap && m_pCategoryBitmap->IsOk() ? *m_pCategoryBitmap : wxNullBitmap);
 
-  wxFont title = m_categoryName->GetFont();
-  title.SetPixelSize(wxSize(0, 24));
-  title.SetWeight(wxFONTWEIGHT_BOLD);
-  m_titleFont = title;
-  m_categoryName->SetFont(m_titleFont);
-  m_categoryName->SetForegroundColour(wxColour(255, 0, 0));
-  m_categoryName->Refresh();
+  m_titleFont = ShowAsCategoryTitle(*m_categoryName);
 
   // Whatever the caller set, a search starts on "Search for entire phrase".
   m_searchType = 2;
