@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/window_bench.h"
 #include "core/settings_store.h"
 #include "results/results_page.h"
 #include "shell/main_frame.h"
@@ -21,16 +22,9 @@
 
 namespace {
 
-class BenchApp final : public wxApp {
- public:
-  bool OnInit() override { return true; }
-};
-
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+using sorvane::bench::BenchApp;
+using sorvane::bench::Clock;
+using sorvane::bench::MillisecondsSince;
 
 bool PumpUntil(const std::function<bool()>& done, std::chrono::seconds timeout) {
   const auto deadline = Clock::now() + timeout;

@@ -12,21 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/window_bench.h"
 #include "core/results_table.h"
 #include "results/results_list_ctrl.h"
 
 namespace {
 
-class BenchApp final : public wxApp {
- public:
-  bool OnInit() override { return true; }
-};
-
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+using sorvane::bench::BenchApp;
+using sorvane::bench::Clock;
+using sorvane::bench::MillisecondsSince;
 
 std::shared_ptr<sorvane::ResultsTable> MakeTable(int rows) {
   auto table = std::make_shared<sorvane::ResultsTable>();
