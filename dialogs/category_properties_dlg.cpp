@@ -10,6 +10,7 @@
 #include "dialogs/category_title.h"
 #include "dialogs/control_lookup.h"
 #include "dialogs/engine_choice.h"
+#include "dialogs/help_page.h"
 #include "dialogs/user_prompts.h"
 #include "dialogs/window_builder.h"
 #include "dialogs/wx_text.h"
@@ -29,6 +30,7 @@ CCategoryPropertiesDlg::CCategoryPropertiesDlg(wxWindow* parent, const EngineLis
   m_add = FindControl<wxButton>(controls, res::IDC_PROPERTIES_ADD);
   m_delete = FindControl<wxButton>(controls, res::IDC_PROPERTIES_DELETE);
   BindEvents();
+  SetHelpPage(*this, "category_properties.html");
 }
 
 void CCategoryPropertiesDlg::BindEvents() {

@@ -4,6 +4,7 @@
 
 #include "dialogs/control_lookup.h"
 #include "dialogs/engine_choice.h"
+#include "dialogs/help_page.h"
 #include "dialogs/window_builder.h"
 #include "dialogs/wx_text.h"
 #include "res/engine_dialog_templates.h"
@@ -17,6 +18,7 @@ CChooseEngineDlg::CChooseEngineDlg(wxWindow* parent, const EngineList& engines)
   const auto controls = BuildWindowControls(*this, res::ChooseEngineTemplate());
   m_list = FindControl<wxListBox>(controls, res::IDC_CHOOSE_LIST);
   BindEvents();
+  SetHelpPage(*this, "category_properties.html");
 }
 
 void CChooseEngineDlg::BindEvents() {

@@ -7,6 +7,7 @@
 #include "dialogs/control_lookup.h"
 #include "dialogs/engine_choice.h"
 #include "dialogs/form_layout.h"
+#include "dialogs/help_page.h"
 #include "dialogs/user_prompts.h"
 #include "dialogs/window_builder.h"
 #include "dialogs/wx_text.h"
@@ -38,6 +39,7 @@ CEngineDetailsDlg::CEngineDetailsDlg(wxWindow* parent)
   m_suffix = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_SUFFIX);
   for (const char* text : kSearchTypeTexts) m_searchType->Append(text);
   LayOut(shape, built);
+  SetHelpPage(*this, "engine_details.html");
 }
 
 // The fields in one column, from one left edge, each label centred on its

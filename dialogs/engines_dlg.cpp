@@ -10,6 +10,7 @@
 #include "dialogs/control_lookup.h"
 #include "dialogs/engine_choice.h"
 #include "dialogs/engine_details_dlg.h"
+#include "dialogs/help_page.h"
 #include "dialogs/user_prompts.h"
 #include "dialogs/window_builder.h"
 #include "dialogs/wx_text.h"
@@ -29,6 +30,7 @@ CEnginesDlg::CEnginesDlg(wxWindow* parent, EngineList& engines, std::filesystem:
   m_edit = FindControl<wxButton>(controls, res::IDC_ENGINES_EDIT);
   m_delete = FindControl<wxButton>(controls, res::IDC_ENGINES_DELETE);
   BindEvents();
+  SetHelpPage(*this, "engines.html");
 }
 
 void CEnginesDlg::BindEvents() {

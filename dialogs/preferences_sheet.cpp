@@ -1,6 +1,7 @@
 #include "dialogs/preferences_sheet.h"
 
 #include "dialogs/comm_prefs_page.h"
+#include "dialogs/help_page.h"
 #include "dialogs/preferences_target.h"
 #include "dialogs/program_prefs_page.h"
 #include "dialogs/user_prompts.h"
@@ -19,6 +20,7 @@ CPreferencesSheet::CPreferencesSheet(PreferencesTarget& target, UserPrompts& pro
   AddPage(*m_commPage);
   m_commPage->SetProxy(target.settings.connection.proxy);
   m_commPage->SetPort(target.settings.connection.port);
+  SetHelpPage(*this, "preferences.html");
 }
 
 }  // namespace sorvane

@@ -9,6 +9,7 @@
 #include "dialogs/category_title.h"
 #include "dialogs/control_lookup.h"
 #include "dialogs/dib_static.h"
+#include "dialogs/help_page.h"
 #include "dialogs/window_builder.h"
 #include "dialogs/wx_text.h"
 #include "res/window_templates.h"
@@ -29,6 +30,7 @@ CSearchDlg::CSearchDlg(wxWindow* parent)
   if (m_picture) m_picture->SetPicture(res::IDB_DEFAULT_CATEGORY_PICTURE);
   AddSortedSearchTypes();
   BindEvents();
+  SetHelpPage(*this, "search_dialog.html");
 }
 
 void CSearchDlg::BindEvents() {

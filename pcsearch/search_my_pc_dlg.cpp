@@ -1,3 +1,4 @@
+#include "dialogs/help_page.h"
 #include "dialogs/wx_text.h"
 #include "pcsearch/search_my_pc_dlg.h"
 
@@ -40,6 +41,7 @@ CSearchMyPCDlg::CSearchMyPCDlg(wxWindow* parent, SettingsStore& settings)
   m_noMethod = new wxRadioButton(this, wxID_ANY, wxEmptyString);
   m_noMethod->Hide();
   BindEvents();
+  SetHelpPage(*this, "my_pc.html");
 }
 
 void CSearchMyPCDlg::BindEvents() {

@@ -1,3 +1,4 @@
+#include "dialogs/help_page.h"
 #include "dialogs/wx_text.h"
 #include "pcsearch/searching_pc_dlg.h"
 
@@ -32,6 +33,7 @@ CSearchingPCDlg::CSearchingPCDlg(wxWindow* owner, SettingsStore& settings)
   RestorePlacement();
   BindEvents();
   m_displayTimer.Start(static_cast<int>(kDisplayInterval.count()));
+  SetHelpPage(*this, "my_pc.html");
 }
 
 CSearchingPCDlg::~CSearchingPCDlg() {

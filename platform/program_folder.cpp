@@ -17,6 +17,9 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* kMarkerFile = "engines.dat";
+// The help book is read where it was installed (HelpBookCandidates): a copy in
+// the user's folder would only go stale with the next version.
+const char* kNotSeeded = "sorvane.htb";
 
 bool IsWritableFolder(const fs::path& folder) {
 #ifdef _WIN32
@@ -31,7 +34,7 @@ void SeedFromDefaults(const fs::path& target, const std::vector<fs::path>& defau
   for (const fs::path& defaults : defaultsFolders) {
     if (!fs::is_regular_file(defaults / kMarkerFile, error)) continue;
     for (const fs::directory_entry& entry : fs::directory_iterator(defaults, error)) {
-      if (!entry.is_regular_file(error)) continue;
+      if (!entry.is_regular_file(error) || entry.path().filename() == kNotSeeded) continue;
       const fs::path destination = target / entry.path().filename();
       if (fs::exists(destination, error)) continue;  // never overwrite the user's own files
       fs::copy_file(entry.path(), destination, error);

@@ -1,3 +1,4 @@
+#include "dialogs/help_page.h"
 #include "dialogs/wx_text.h"
 #include "results/search_status_dlg.h"
 
@@ -33,6 +34,7 @@ CSearchStatusDlg::CSearchStatusDlg(wxWindow* owner, SettingsStore& settings)
   FitColumns(*m_engineList, true);
   RestorePlacement();
   BindEvents();
+  SetHelpPage(*this, "search_status.html");
 }
 
 void CSearchStatusDlg::BindEvents() { m_stopButton->Bind(wxEVT_BUTTON, &CSearchStatusDlg::OnStop, this); }

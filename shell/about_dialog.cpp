@@ -2,6 +2,7 @@
 
 #include "dialogs/control_lookup.h"
 #include "dialogs/dib_static.h"
+#include "dialogs/help_page.h"
 #include "dialogs/window_builder.h"
 #include "res/image_resources.h"
 #include "res/resource_ids.h"
@@ -19,6 +20,7 @@ CAboutDlg::CAboutDlg(wxWindow* parent) : wxDialog(parent, ids::IDD_ABOUTBOX, "Ab
   }
   BindEvents();
   CentreOnParent();
+  SetHelpPage(*this, "index.html");
 }
 
 void CAboutDlg::BindEvents() {

@@ -10,6 +10,7 @@
 #include "core/engine_list.h"
 #include "core/results_table.h"
 #include "core/search_run.h"
+#include "dialogs/help_page.h"
 #include "shell/app_settings.h"
 #include "shell/frame_options.h"
 #include "shell/help_book.h"
@@ -51,7 +52,7 @@ wxMenu* CopyMenu(const wxMenu& menu);
 // (main_frame_navigation.cpp), the Favorites menu (main_frame_favorites.cpp),
 // the web search from start to finish (main_frame_search.cpp), the PC search
 // (main_frame_pc_search.cpp) and the Previous Searches bar (main_frame_previous.cpp).
-class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
+class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents, public HelpPageHost {
  public:
   // What a click on the category pane started.
   enum class SearchKind { None, PcSearch, WebSearch };
@@ -113,6 +114,10 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   // Saves the table under the last words, with the selected category row.
   void SaveSearch() override;
   int LaunchAddress(const wxString& address) override;
+  // HelpPageHost: F1 in a dialog; the help window belongs to the frame, not
+  // to the dialog, so it stays open when the dialog closes.
+  void ShowHelpPage(wxWindow* from, const std::string& page) override;
+  CHelpBook& Help() { return m_help; }
   // WebViewEvents
   void OnNavigateComplete2(const wxString& address) override;
   void OnTitleChange(const wxString& title) override;

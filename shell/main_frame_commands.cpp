@@ -3,6 +3,7 @@
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/combobox.h>
+#include <wx/dialog.h>
 #include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/toolbar.h>
@@ -23,6 +24,8 @@
 #include "shell/help_book.h"
 #include "shell/live_update.h"
 #include "shell/main_frame.h"
+
+#include <wx/dialog.h>
 #include "shell/maker_info.h"
 #include "shell/open_with_shell.h"
 #include "shell/sorvane_doc.h"
@@ -130,6 +133,11 @@ void CMainFrame::OnHelpContents(wxCommandEvent&) { m_help.ShowContents(this); }
 
 void CMainFrame::OnHelpHowToUse(wxCommandEvent&) {
   m_help.ShowKeyword(this, kHowToUseKeyword);
+}
+
+void CMainFrame::ShowHelpPage(wxWindow* from, const std::string& page) {
+  auto* dialog = from ? wxDynamicCast(wxGetTopLevelParent(from), wxDialog) : nullptr;
+  m_help.ShowPage(this, page, dialog != nullptr && dialog->IsModal());
 }
 
 void CMainFrame::OnLiveUpdate(wxCommandEvent&) {

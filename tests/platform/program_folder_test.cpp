@@ -36,6 +36,7 @@ TEST(ResolveProgramFolder, SeedsANewUserFolderWithoutOverwritingItsFiles) {
   root.Write("defaults/engines.dat", "1\ndefault engine\n");
   root.Write("defaults/categories.dat", "Arts\n0\n");
   root.Write("data/sorvane/categories.dat", "mine\n");
+  root.Write("defaults/sorvane.htb", "help book");
 
   ProgramFolderInputs inputs;
   inputs.executableFolder = root.path() / "bin-without-store";
@@ -44,6 +45,7 @@ TEST(ResolveProgramFolder, SeedsANewUserFolderWithoutOverwritingItsFiles) {
   ASSERT_EQ(ResolveProgramFolder(inputs), inputs.userDataFolder);
   EXPECT_EQ(root.Read("data/sorvane/engines.dat"), "1\ndefault engine\n");
   EXPECT_EQ(root.Read("data/sorvane/categories.dat"), "mine\n");
+  EXPECT_FALSE(std::filesystem::exists(inputs.userDataFolder / "sorvane.htb")) << "the help book stays installed";
 }
 
 }  // namespace
