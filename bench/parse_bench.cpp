@@ -114,7 +114,7 @@ std::string MakeWindows1252Page(std::size_t targetSize) {
       "<title>R\xE9sultats</title></head><body><ol>\n";
   for (int i = 0; page.size() < targetSize; ++i) {
     page += "<li><a href=\"http://www.site" + std::to_string(i % 97) + ".example/" + std::to_string(i) +
-            ".html\">\x93Caf\xE9 cr\xE8me\x94 \x96 na\xEFve M\xFC" "nchen</a> <p>Gr\xF6\xDF" "e, \x80 5, "
+            ".html\">\x93" "Caf\xE9 cr\xE8me\x94 \x96 na\xEFve M\xFC" "nchen</a> <p>Gr\xF6\xDF" "e, \x80 5, "
             "\xE0 la carte \x85 words about hulls and oars</p></li>\n";
   }
   page.resize(targetSize);

@@ -2,6 +2,7 @@
 
 #include "core/hit_merge.h"
 #include "core/html_entities.h"
+#include "core/page_charset.h"
 #include "core/relevance.h"
 #include "core/text_util.h"
 
@@ -78,9 +79,23 @@ void CutAtCharacterBoundary(std::string& text, std::size_t limit) {
   while (!text.empty() && text.back() == ' ') text.pop_back();
 }
 
+// The title starts two bytes after the link's quote, which in UTF-8 text may be
+// inside a letter; the tail of that letter is no character of its own.
+std::string_view DropSplitLetterTail(std::string_view title) {
+  for (int i = 0; i < 3 && !title.empty() && (static_cast<unsigned char>(title.front()) & 0xC0) == 0x80; ++i) {
+    title.remove_prefix(1);
+  }
+  return title;
+}
+
 }  // namespace
 
 std::string CleanDescription(std::string_view title) {
+  title = DropSplitLetterTail(title);
+  // A page that was never converted may hold bytes that are no UTF-8; they show
+  // as U+FFFD rather than make the whole text unreadable to the list.
+  const std::string repaired = IsValidUtf8(title) ? std::string() : ToValidUtf8(title);
+  if (!repaired.empty()) title = repaired;
   std::string text = CollapseWhiteSpace(DecodeCharacterReferences(StripTags(DropTagRest(title))));
   CutAtCharacterBoundary(text, kMaxDescriptionLength);
   return text;

@@ -31,7 +31,9 @@ int ParseResultPage(const SearchEngine& engine, std::string_view words, std::str
 // Every run from a "<" through the next ">" removed; an unclosed "<" keeps the rest.
 std::string StripTags(std::string_view text);
 
-// The title of a hit as its row shows it, as a browser shows the title: the rest
+// The title of a hit as its row shows it, as a browser shows the title (always
+// UTF-8: a split letter's tail at the start is dropped, other bytes that are no
+// UTF-8 become U+FFFD): the rest
 // of the link's tag dropped (the bytes through the first ">" when no "<" comes
 // before it), tags stripped, character references decoded to UTF-8 ("&nbsp;"
 // as a space), control characters made spaces, white space runs made one space

@@ -162,6 +162,14 @@ TEST(CleanDescription, ControlsAndWhiteSpaceBecomeSingleSpaces) {
   EXPECT_EQ(CleanDescription(" \t\r\n "), "");
 }
 
+TEST(CleanDescription, AlwaysUtf8) {
+  // The title starts two bytes after the link's quote: here inside an "é".
+  EXPECT_EQ(CleanDescription("\xA9t\xC3\xA9 d\xE2\x80\x99un"), "t\xC3\xA9 d\xE2\x80\x99un");
+  EXPECT_EQ(CleanDescription("\x80\x80\x80\x80x"), "\xEF\xBF\xBDx");
+  // Bytes of a page that was never converted.
+  EXPECT_EQ(CleanDescription("caf\xE9 <b>M\xFCnchen</b>"), "caf\xEF\xBF\xBD M\xEF\xBF\xBDnchen");
+}
+
 TEST(CleanDescription, CutToThreeHundredFiftyBytesOnACharacterBoundary) {
   EXPECT_EQ(CleanDescription(std::string(400, 'z')), std::string(350, 'z'));
   // The cut would split the two bytes of "é" or the three of "東".
