@@ -549,9 +549,11 @@ TEST_F(SearchRunTest, ANewRunClosesTheOldOneAndKeepsItOut) {
 }
 
 TEST_F(SearchRunTest, OnceCloseReturnsNoMergeReachesTheTable) {
-  // Four engines parse long pages at once; the run is closed while they merge.
+  // Four engines parse long pages at once. Each worker is held after its
+  // first merge (the table tells its observer on the merging thread) until the
+  // run has been closed, so every one of them is in the middle of its page.
   Route("/long", [](const httplib::Request& request) {
-    return HitsPage("long" + request.get_param_value("id"), 0, 3000);
+    return HitsPage("long" + request.get_param_value("id"), 0, 300);
   });
   std::vector<std::string> names;
   for (int i = 0; i < 4; ++i) {
@@ -559,26 +561,31 @@ TEST_F(SearchRunTest, OnceCloseReturnsNoMergeReachesTheTable) {
     engines_.Append(MakeEngine(name, pages_.Origin(), ResultCount, "/long?id=" + std::to_string(i) + "&n=%d&q=", ""));
     names.push_back(name);
   }
-  std::mutex mergedMutex;
-  std::condition_variable merged;
-  int changes = 0;
+  std::mutex mutex;
+  std::condition_variable changed;
+  int merges = 0;
+  bool closed = false;
   table_->SetObserver([&](const std::vector<TableChange>&) {
-    {
-      std::lock_guard lock(mergedMutex);
-      ++changes;
-    }
-    merged.notify_all();
+    std::unique_lock lock(mutex);
+    ++merges;
+    changed.notify_all();
+    changed.wait_for(lock, 30s, [&] { return closed; });
   });
   auto run = Run(names);
   {
-    std::unique_lock lock(mergedMutex);
-    ASSERT_TRUE(merged.wait_for(lock, 30s, [&] { return changes >= 10; }));
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(changed.wait_for(lock, 30s, [&] { return merges > 0; }));
   }
   run->Close();
   const int rowsAtClose = table_->RowCount();
+  {
+    std::lock_guard lock(mutex);
+    closed = true;
+  }
+  changed.notify_all();
   ASSERT_TRUE(run->Gate()->WaitForThreads(30s));
   EXPECT_EQ(table_->RowCount(), rowsAtClose);
-  EXPECT_LT(rowsAtClose, 4 * 3000);
+  EXPECT_LT(rowsAtClose, 4 * 300);
   table_->SetObserver({});
 }
 
