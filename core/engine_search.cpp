@@ -1,6 +1,7 @@
 #include "core/engine_search.h"
 
 #include "core/engine_listener.h"
+#include "core/page_charset.h"
 #include "core/page_fetcher.h"
 
 namespace sorvane {
@@ -19,12 +20,10 @@ class SlotFetchControl final : public FetchControl {
   int slot_;
 };
 
-// The page as the parser reads it. The page's bytes are what the site sent;
-// everything after this sees one encoding.
-void PrepareForParsing(std::string& page, std::string_view contentType) {
-  (void)page;
-  (void)contentType;
-}
+// The page as the parser reads it: once, at the page's edge, so the parser,
+// the table and everything after them see one encoding. The outcome's byte
+// count stays what the site sent.
+void PrepareForParsing(std::string& page, std::string_view contentType) { page = ConvertPageToUtf8(page, contentType); }
 
 // One page more in the slot's facts: what its fetch saw, and what the page says
 // when the site answered with an error. The page is made ready for parsing.

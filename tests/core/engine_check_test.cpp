@@ -245,6 +245,16 @@ TEST_F(EngineCheckTest, AGivenPageIsParsedWithoutTheNetwork) {
   EXPECT_EQ(progress.back(), 100);
 }
 
+TEST_F(EngineCheckTest, APageIsReadInItsCharsetWhileItsBytesAreCountedAsSent) {
+  const std::string body = "<a href=\"http://site.example/M\xFCnchen\">M\xFCnchen</a>";
+  RawServer server = Answering("HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=ISO-8859-1\r\n\r\n" + body);
+  const EngineOutcome outcome = Check(EngineAt(server.Origin()));
+  EXPECT_EQ(outcome.word, OutcomeWord::Hits);
+  EXPECT_EQ(outcome.bytes, static_cast<long long>(body.size()));
+  ASSERT_EQ(table_->RowCount(), 1);
+  EXPECT_EQ(table_->Snapshot()[0].url, "http://site.example/M\xC3\xBCnchen");
+}
+
 TEST_F(EngineCheckTest, SeveralEnginesRunTogetherAndAnswerInSlotOrder) {
   RawServer good = Answering(PlainAnswer(HitsPage(2)));
   RawServer refusing = Answering(PlainAnswer("go away", "403 Forbidden"));
