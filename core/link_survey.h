@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sorvane {
+
+// How a link on a result page reads, which decides the url an engine needs to
+// complete it.
+enum class LinkForm {
+  Absolute,        // "http..." (kept as it is, or with an empty url)
+  SchemeRelative,  // "//host/path": the page's scheme in front
+  RootRelative,    // "/path": the page's origin in front
+  Relative,        // "path", "?query": the page's folder in front
+};
+
+// One quoted attribute value that a start token could open: every href, and
+// any other attribute that holds an absolute address (title="https://...").
+struct SurveyedLink {
+  std::size_t valueStart = 0;  // first byte of the link in the page
+  std::size_t valueEnd = 0;    // its closing double quote
+  std::size_t tagEnd = 0;      // just past the '>' closing the tag it sits in
+  LinkForm form = LinkForm::Absolute;
+  int textLength = 0;          // visible bytes of the element's own text
+  int entryLength = 0;         // visible bytes from the tag to the next link's tag
+  bool wordsInText = false;    // a word of the search in the element's text
+  bool wordsInEntry = false;   // ... or in what follows it up to the next link
+  bool searchesAgain = false;  // the site's search itself: pagination, refinements
+};
+
+// The words a person searched for, as the survey looks for them: lower case,
+// quotes dropped, one entry a word.
+std::vector<std::string> SearchWordsOf(std::string_view words);
+
+// True when one of `words` starts a word of `text` (letters compared without
+// case), so "boat" finds "Boats" but not "houseboat".
+bool HasWordStart(std::string_view text, const std::vector<std::string>& words);
+
+// The visible text of page[from, to) (tags left out, white space runs made one
+// space, letters in lower case) goes to `scratch`; returns its count of visible
+// non-space bytes and whether one of `words` starts a word of it.
+struct TextFacts {
+  int visible = 0;
+  bool words = false;
+};
+TextFacts TextBetween(std::string_view page, std::size_t from, std::size_t to,
+                      const std::vector<std::string>& words, std::string& scratch);
+
+// Every link of the page, in page order, with what tells result entries from
+// navigation. `pageAddress` is where the page came from (for the site's search
+// path); it may be empty.
+std::vector<SurveyedLink> SurveyLinks(std::string_view page, std::string_view words,
+                                      std::string_view pageAddress);
+
+}  // namespace sorvane
