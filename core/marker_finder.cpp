@@ -8,6 +8,7 @@
 #include "core/link_survey.h"
 #include "core/result_parser.h"
 #include "core/text_util.h"
+#include "core/token_groups.h"
 
 namespace sorvane {
 
@@ -31,6 +32,85 @@ bool IsNameByte(char c) {
          c == ':';
 }
 
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+// What the page's address tells about its links.
+struct PagePlace {
+  std::optional<AddressBases> bases;
+  std::string_view beforeQuery;  // the address up to its "?": where a url may reach
+  std::string domain;            // the host's last two labels, lower case
+};
+
+PagePlace PlaceOf(std::string_view address) {
+  PagePlace place;
+  place.bases = BasesOfAddress(address);
+  place.beforeQuery = address.substr(0, address.find('?'));
+  if (place.bases) {
+    std::string_view host = std::string_view(place.bases->origin).substr(place.bases->scheme.size() + 2);
+    host = host.substr(0, host.find(':'));
+    const std::size_t last = host.rfind('.');
+    const std::size_t second = last == std::string_view::npos || last == 0 ? std::string_view::npos
+                                                                           : host.rfind('.', last - 1);
+    place.domain = std::string(second == std::string_view::npos ? host : host.substr(second + 1));
+    for (char& c : place.domain) c = LowerAscii(c);
+  }
+  return place;
+}
+
+std::string BaseFor(LinkForm form, const PagePlace& place) {
+  if (!place.bases) return {};
+  switch (form) {
+    case LinkForm::SchemeRelative:
+      return place.bases->scheme;
+    case LinkForm::RootRelative:
+      return place.bases->origin;
+    case LinkForm::Relative:
+      return place.bases->folder;
+    default:
+      return {};
+  }
+}
+
+// A link that stays on the search site itself (relative, or to its domain).
+bool StaysOnSite(std::string_view link, LinkForm form, const PagePlace& place) {
+  if (form == LinkForm::RootRelative || form == LinkForm::Relative) return true;
+  if (place.domain.empty()) return false;
+  const std::size_t hostStart = link.find("//");
+  if (hostStart == std::string_view::npos) return false;
+  std::string host(link.substr(hostStart + 2, link.find_first_of("/?:", hostStart + 2) - hostStart - 2));
+  for (char& c : host) c = LowerAscii(c);
+  return host == place.domain || host.ends_with("." + place.domain);
+}
+
+// How many bytes of `link` a token may reach into beyond the usual four: as
+// many as the link shares with the page's address after the base of its form,
+// since the url (the base and those bytes) must also begin the address. Links
+// that carry "http://" are never completed with the url, so never extended.
+std::size_t ReachIntoLink(std::string_view link, LinkForm form, const PagePlace& place) {
+  if (link.find("http://") != std::string_view::npos) return 0;
+  const std::string base = BaseFor(form, place);
+  if (!place.beforeQuery.starts_with(base)) return 0;
+  const std::string_view rest = place.beforeQuery.substr(base.size());
+  std::size_t shared = 0;
+  while (shared < rest.size() && shared < link.size() && rest[shared] == link[shared] && link[shared] != '%') ++shared;
+  // The parser needs the link to go on two bytes past the token.
+  while (shared > 0 && shared + kLinkBytesInToken + 2 > link.size()) --shared;
+  return shared;
+}
+
+TokenKey KeyOf(std::string_view page, const SurveyedLink& link, std::size_t linkIndex, std::size_t reach) {
+  TokenKey key;
+  key.link = linkIndex;
+  key.end = link.valueStart + reach + kLinkBytesInToken;
+  std::size_t start = key.end;
+  while (start > 0 && key.end - start < kMaxTokenBytes + reach && !EndsToken(page[start - 1])) --start;
+  key.length = key.end - start;
+  std::size_t name = link.valueStart - 2;
+  while (name > 0 && IsNameByte(page[name - 1])) --name;
+  key.minimum = key.end - name + 1;
+  return key;
+}
+
 // A first, generous look at one link: a title of some length and the words
 // near it make a likely entry; the site's own search (pagination, refinements)
 // never is one. Only the best groups by this measure are weighed properly.
@@ -47,12 +127,11 @@ double LikelyEntryValue(const SurveyedLink& link) {
 // what lies between it and the next member: a title of some length, the words
 // in it or in the entry, some text in the entry. Zero is the line between entry
 // and navigation, so a group's sum says whether it is mostly entries.
-double EntryValue(const SurveyedLink& link, const TextFacts& entry, bool repeatsALink) {
-  if (link.searchesAgain) return -1.5;
-  // The parser takes a link once; a group that meets it twice is less exact.
-  if (repeatsALink) return -0.3;
-  double value = -0.6;
-  if (link.textLength >= 15) {
+double EntryValue(const SurveyedLink& link, const TextFacts& entry) {
+  double value = -0.55;
+  if (link.textLength > 200) {
+    value += 0.25;  // a snippet rather than a title
+  } else if (link.textLength >= 15) {
     value += 0.5;
   } else if (link.textLength >= 6) {
     value += 0.25;
@@ -68,96 +147,33 @@ double EntryValue(const SurveyedLink& link, const TextFacts& entry, bool repeats
   return value;
 }
 
-// The bytes a start token can hold for one link, read backwards from four bytes
-// into the link: no line break or tab (records are lines, the CLI separates
-// fields with tabs), at most kMaxTokenBytes.
-struct LinkKey {
-  std::size_t end = 0;     // one past the token's last byte (link start + 4)
-  std::size_t length = 0;  // bytes available before `end`
-  std::size_t minimum = 0; // the attribute's name, "=\"" and four link bytes, plus the byte before
-};
-
-LinkKey KeyOf(std::string_view page, const SurveyedLink& link) {
-  LinkKey key;
-  key.end = link.valueStart + kLinkBytesInToken;
-  std::size_t start = key.end;
-  while (start > 0 && key.end - start < kMaxTokenBytes && !EndsToken(page[start - 1])) --start;
-  key.length = key.end - start;
-  std::size_t name = link.valueStart - 2;
-  while (name > 0 && IsNameByte(page[name - 1])) --name;
-  key.minimum = key.end - name + 1;
-  return key;
-}
-
-std::size_t CommonBackwards(std::string_view page, const LinkKey& a, const LinkKey& b) {
-  const std::size_t limit = std::min(a.length, b.length);
-  std::size_t k = 0;
-  while (k < limit && page[a.end - 1 - k] == page[b.end - 1 - k]) ++k;
-  return k;
-}
-
-bool BackwardsLess(std::string_view page, const LinkKey& a, const LinkKey& b) {
-  const std::size_t common = CommonBackwards(page, a, b);
-  if (common < a.length && common < b.length) {
-    return static_cast<unsigned char>(page[a.end - 1 - common]) < static_cast<unsigned char>(page[b.end - 1 - common]);
-  }
-  return a.length < b.length;
-}
-
-// A set of links sharing the token's bytes: a run [first, last] of the links in
-// backwards order, sharing `depth` bytes, where the surrounding run shares only
-// `parentDepth`. Any token longer than parentDepth and at most depth takes
-// exactly these links among all the page's links.
-struct Group {
-  std::size_t first = 0;
-  std::size_t last = 0;
-  std::size_t depth = 0;
-  std::size_t parentDepth = 0;
+struct Candidate {
+  std::vector<std::size_t> members;  // link indexes, in page order
+  std::string startToken;
+  std::string url;
   double score = 0;
-  bool holdsWords = false;  // the words are in some member's entry
+  bool holdsWords = false;
 };
 
-std::vector<Group> GroupsOf(const std::vector<std::size_t>& common, const std::vector<LinkKey>& keys,
-                            const std::vector<std::size_t>& order) {
-  std::vector<Group> groups;
-  const std::size_t count = order.size();
-  struct Open {
-    std::size_t depth;
-    std::size_t first;
-  };
-  std::vector<Open> open{{0, 0}};
-  for (std::size_t i = 1; i <= count; ++i) {
-    const std::size_t current = i < count ? common[i] : 0;
-    std::size_t first = i - 1;
-    while (current < open.back().depth) {
-      const Open top = open.back();
-      open.pop_back();
-      groups.push_back({top.first, i - 1, top.depth, std::max(current, open.back().depth)});
-      first = top.first;
-    }
-    if (current > open.back().depth) open.push_back({current, first});
+// The members weighed with their entries, each entry running to the next member
+// (the last one as far as the longest entry before it). On a page whose entries
+// mostly lead off the site, the members that stay on it (advertising through
+// the site's own redirector) count against the group.
+void WeighCandidate(std::string_view page, const std::vector<SurveyedLink>& links, const PagePlace& place,
+                    const std::vector<std::string>& words, Candidate& candidate, std::string& scratch) {
+  const std::vector<std::size_t>& members = candidate.members;
+  std::size_t onSite = 0;
+  for (std::size_t index : members) {
+    const SurveyedLink& link = links[index];
+    onSite += StaysOnSite(page.substr(link.valueStart, link.valueEnd - link.valueStart), link.form, place) ? 1 : 0;
   }
-  // Links whose bytes no other link shares end in a group of their own.
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t before = i > 0 ? common[i] : 0;
-    const std::size_t after = i + 1 < count ? common[i + 1] : 0;
-    const std::size_t shared = std::max(before, after);
-    if (keys[order[i]].length > shared) groups.push_back({i, i, keys[order[i]].length, shared});
-  }
-  return groups;
-}
-
-// The group's members weighed with their entries, each entry running to the
-// next member (the last one as far as the longest entry before it).
-double GroupScore(std::string_view page, const std::vector<SurveyedLink>& links, const std::vector<std::size_t>& order,
-                  Group& group, const std::vector<std::string>& words, std::string& scratch) {
-  std::vector<std::size_t> members(order.begin() + group.first, order.begin() + group.last + 1);
-  std::sort(members.begin(), members.end());
+  const bool mostlyOffSite = 3 * (members.size() - onSite) >= 2 * members.size();
   std::set<std::string_view> seen;
   std::size_t longestGap = 0;
   double score = 0;
   for (std::size_t m = 0; m < members.size(); ++m) {
     const SurveyedLink& link = links[members[m]];
+    const std::string_view target = page.substr(link.valueStart, link.valueEnd - link.valueStart);
     std::size_t entryEnd = link.tagEnd + (m + 1 < members.size() ? kEntryWindow : std::max<std::size_t>(longestGap, 200));
     if (m + 1 < members.size()) {
       const std::size_t nextLink = links[members[m + 1]].valueStart;
@@ -168,20 +184,27 @@ double GroupScore(std::string_view page, const std::vector<SurveyedLink>& links,
     }
     entryEnd = std::min(entryEnd, std::min(page.size(), link.tagEnd + kEntryWindow));
     const TextFacts entry = TextBetween(page, link.tagEnd, entryEnd, words, scratch);
-    if (entry.words || link.wordsInText) group.holdsWords = true;
-    const bool repeated = !seen.insert(page.substr(link.valueStart, link.valueEnd - link.valueStart)).second;
-    score += EntryValue(link, entry, repeated);
+    if (entry.words || link.wordsInText) candidate.holdsWords = true;
+    if (link.searchesAgain) {
+      score -= 1.5;
+    } else if (!seen.insert(target).second) {
+      score -= 0.3;  // the parser takes a link once; a group meeting it twice is less exact
+    } else if (mostlyOffSite && StaysOnSite(target, link.form, place)) {
+      score -= 1.0;
+    } else {
+      score += EntryValue(link, entry);
+    }
   }
   // One link alone is no repeated structure: it is kept only as a last resort.
   if (members.size() == 1) score -= 1.0;
-  return score;
+  candidate.score = score;
 }
 
 // The token's length for a group: the tag the link sits in, from its "<" (and
 // the tag before it when the link's own tag carries nothing but the link), or
 // failing that from an attribute's start; never shorter than what parts this
 // group from the rest.
-std::size_t TokenLength(std::string_view page, const Group& group, const LinkKey& key) {
+std::size_t TokenLength(std::string_view page, const TokenGroup& group, const TokenKey& key) {
   const std::size_t shortest = std::max(group.parentDepth + 1, key.minimum);
   if (shortest > group.depth) return 0;
   std::size_t tagLength = 0;
@@ -204,6 +227,44 @@ std::size_t TokenLength(std::string_view page, const Group& group, const LinkKey
   return group.depth;
 }
 
+// The candidates of one way of keying the links: the groups that look most
+// like entries at first sight, each with its token and url.
+void AddCandidates(std::string_view page, const std::vector<SurveyedLink>& links, const std::vector<TokenKey>& keys,
+                   const std::vector<std::size_t>& reaches, const PagePlace& place,
+                   std::vector<Candidate>& candidates) {
+  const KeyedGroups keyed = GroupByTokenBytes(page, keys);
+  const std::vector<std::size_t>& order = keyed.order;
+  std::vector<double> likelySums(order.size() + 1, 0);
+  std::vector<int> wordSums(order.size() + 1, 0);
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    const SurveyedLink& link = links[keys[order[i]].link];
+    likelySums[i + 1] = likelySums[i] + LikelyEntryValue(link);
+    wordSums[i + 1] = wordSums[i] + (link.wordsInEntry ? 1 : 0);
+  }
+  std::vector<std::pair<double, const TokenGroup*>> ranked;
+  for (const TokenGroup& group : keyed.groups) {
+    // A lone link is a candidate only when the words are near it.
+    if (group.first == group.last && wordSums[group.last + 1] == wordSums[group.first]) continue;
+    ranked.emplace_back(likelySums[group.last + 1] - likelySums[group.first], &group);
+  }
+  const std::size_t weighed = std::min(ranked.size(), kGroupsWeighed);
+  std::partial_sort(ranked.begin(), ranked.begin() + weighed, ranked.end(),
+                    [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (std::size_t r = 0; r < weighed; ++r) {
+    const TokenGroup& group = *ranked[r].second;
+    const TokenKey& key = keys[order[group.first]];
+    const std::size_t length = TokenLength(page, group, key);
+    if (length == 0) continue;
+    Candidate candidate;
+    candidate.startToken = std::string(page.substr(key.end - length, length));
+    const SurveyedLink& sample = links[key.link];
+    candidate.url = BaseFor(sample.form, place) + std::string(page.substr(sample.valueStart, reaches[key.link]));
+    for (std::size_t i = group.first; i <= group.last; ++i) candidate.members.push_back(keys[order[i]].link);
+    std::sort(candidate.members.begin(), candidate.members.end());
+    candidates.push_back(std::move(candidate));
+  }
+}
+
 std::string EndTokenFor(std::string_view page, const SurveyedLink& link) {
   // The anchor's closing tag as the page spells it.
   for (std::size_t at = page.find("</", link.tagEnd); at != std::string_view::npos && at + 3 < page.size();
@@ -222,20 +283,6 @@ std::string ElementEndTokenFor(std::string_view page, const SurveyedLink& link) 
   while (nameEnd < page.size() && IsNameByte(page[nameEnd])) ++nameEnd;
   if (nameEnd == open + 1) return {};
   return "</" + std::string(page.substr(open + 1, nameEnd - open - 1)) + ">";
-}
-
-std::string UrlFor(LinkForm form, const std::optional<AddressBases>& bases) {
-  if (!bases) return {};
-  switch (form) {
-    case LinkForm::SchemeRelative:
-      return bases->scheme;
-    case LinkForm::RootRelative:
-      return bases->origin;
-    case LinkForm::Relative:
-      return bases->folder;
-    default:
-      return {};
-  }
 }
 
 int HitsTaken(std::string_view page, std::string_view words, const MarkerProposal& proposal) {
@@ -258,75 +305,63 @@ std::optional<MarkerProposal> FindMarkers(std::string_view page, std::string_vie
   const auto stopped = [&] { return stopRequested && stopRequested(); };
   const std::vector<SurveyedLink> links = SurveyLinks(page, words, pageAddress);
   if (links.empty() || stopped()) return std::nullopt;
+  const PagePlace place = PlaceOf(pageAddress);
 
-  std::vector<LinkKey> keys;
-  keys.reserve(links.size());
-  for (const SurveyedLink& link : links) keys.push_back(KeyOf(page, link));
-  std::vector<std::size_t> order(links.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::sort(order.begin(), order.end(),
-            [&](std::size_t a, std::size_t b) { return BackwardsLess(page, keys[a], keys[b]); });
-  std::vector<std::size_t> common(order.size(), 0);
-  for (std::size_t i = 1; i < order.size(); ++i) common[i] = CommonBackwards(page, keys[order[i - 1]], keys[order[i]]);
-
-  std::vector<double> likelySums(order.size() + 1, 0);
-  std::vector<int> wordSums(order.size() + 1, 0);
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    likelySums[i + 1] = likelySums[i] + LikelyEntryValue(links[order[i]]);
-    wordSums[i + 1] = wordSums[i] + (links[order[i]].wordsInEntry ? 1 : 0);
+  // Tokens end four bytes into the link; and, where links share the address's
+  // beginning, also further in, with the shared bytes in the url, which tells
+  // apart links whose markup is the same.
+  std::vector<std::size_t> reaches(links.size(), 0);
+  std::vector<TokenKey> plainKeys;
+  std::vector<TokenKey> reachingKeys;
+  for (std::size_t i = 0; i < links.size(); ++i) {
+    const SurveyedLink& link = links[i];
+    plainKeys.push_back(KeyOf(page, link, i, 0));
+    reaches[i] = ReachIntoLink(page.substr(link.valueStart, link.valueEnd - link.valueStart), link.form, place);
+    if (reaches[i] > 0) reachingKeys.push_back(KeyOf(page, link, i, reaches[i]));
   }
-
-  std::vector<Group> groups = GroupsOf(common, keys, order);
-  // A lone link is a candidate only when the words are near it.
-  std::erase_if(groups, [&](const Group& group) {
-    return group.first == group.last && wordSums[group.last + 1] == wordSums[group.first];
-  });
-  for (Group& group : groups) group.score = likelySums[group.last + 1] - likelySums[group.first];
-  std::sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) { return a.score > b.score; });
-  if (groups.size() > kGroupsWeighed) groups.resize(kGroupsWeighed);
+  std::vector<Candidate> candidates;
+  AddCandidates(page, links, plainKeys, std::vector<std::size_t>(links.size(), 0), place, candidates);
+  const std::size_t plainCount = candidates.size();
+  AddCandidates(page, links, reachingKeys, reaches, place, candidates);
   if (stopped()) return std::nullopt;
 
   const std::vector<std::string> searchWords = SearchWordsOf(words);
   std::string scratch;
-  for (Group& group : groups) group.score = GroupScore(page, links, order, group, searchWords, scratch);
-  std::erase_if(groups, [](const Group& group) { return !group.holdsWords; });
-  std::sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) { return a.score > b.score; });
-  if (groups.size() > kCandidatesTried) groups.resize(kCandidatesTried);
+  for (Candidate& candidate : candidates) WeighCandidate(page, links, place, searchWords, candidate, scratch);
+  // The plain candidates come first, so a reaching token wins only by being better.
+  std::vector<std::size_t> ranking;
+  for (std::size_t i = 0; i < candidates.size(); ++i) {
+    if (candidates[i].holdsWords) ranking.push_back(i);
+  }
+  std::stable_sort(ranking.begin(), ranking.end(), [&](std::size_t a, std::size_t b) {
+    if (candidates[a].score != candidates[b].score) return candidates[a].score > candidates[b].score;
+    return (a < plainCount) && (b >= plainCount);
+  });
+  if (ranking.size() > kCandidatesTried) ranking.resize(kCandidatesTried);
 
-  const std::optional<AddressBases> bases = BasesOfAddress(pageAddress);
   std::optional<MarkerProposal> best;
   double bestScore = 0;
-  for (const Group& group : groups) {
+  for (std::size_t index : ranking) {
     if (stopped()) return std::nullopt;
-    const SurveyedLink& sample = links[order[group.first]];
-    const LinkKey& key = keys[order[group.first]];
-    const std::size_t length = TokenLength(page, group, key);
-    if (length == 0) continue;
-    MarkerProposal proposal;
-    proposal.startToken = std::string(page.substr(key.end - length, length));
-    proposal.url = UrlFor(sample.form, bases);
-
+    const Candidate& candidate = candidates[index];
+    if (best && candidate.score <= bestScore) break;
+    const SurveyedLink& sample = links[candidate.members.front()];
     std::set<std::string_view> distinct;
-    for (std::size_t i = group.first; i <= group.last; ++i) {
-      const SurveyedLink& link = links[order[i]];
-      distinct.insert(page.substr(link.valueStart, link.valueEnd - link.valueStart));
+    for (std::size_t member : candidate.members) {
+      distinct.insert(page.substr(links[member].valueStart, links[member].valueEnd - links[member].valueStart));
     }
-    int bestHits = 0;
+    MarkerProposal proposal;
     for (const std::string& endToken : {EndTokenFor(page, sample), ElementEndTokenFor(page, sample)}) {
       if (endToken.empty()) continue;
-      MarkerProposal tried = proposal;
-      tried.endToken = endToken;
+      MarkerProposal tried{candidate.startToken, endToken, candidate.url, 0};
       tried.hits = HitsTaken(page, words, tried);
-      if (tried.hits > bestHits) {
-        bestHits = tried.hits;
-        proposal = tried;
-      }
-      if (bestHits >= static_cast<int>(distinct.size())) break;
+      if (tried.hits > proposal.hits) proposal = tried;
+      if (proposal.hits >= static_cast<int>(distinct.size())) break;
     }
-    if (bestHits == 0) continue;
+    if (proposal.hits == 0) continue;
     // Hits the parser missed (an end token past the next entry, a link cut
-    // short) count against the group in proportion.
-    const double score = group.score * std::min(1.0, static_cast<double>(bestHits) / distinct.size());
+    // short) count against the candidate in proportion.
+    const double score = candidate.score * std::min(1.0, static_cast<double>(proposal.hits) / distinct.size());
     if (!best || score > bestScore) {
       best = proposal;
       bestScore = score;
