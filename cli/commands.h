@@ -14,6 +14,9 @@ int RunParseCommand(CliContext& context, ArgumentCursor& arguments);
 int RunScanCommand(CliContext& context, ArgumentCursor& arguments);
 int RunSavedCommand(CliContext& context, ArgumentCursor& arguments);
 int RunSearchCommand(CliContext& context, ArgumentCursor& arguments);
+int RunLearnCommand(CliContext& context, ArgumentCursor& arguments);
+// "engines add", reached through the engines command.
+int RunEnginesAddCommand(CliContext& context, ArgumentCursor& arguments);
 
 // Throws a UsageError naming the option the command does not know.
 [[noreturn]] void RejectOption(std::string_view command, const std::string& option);

@@ -14,13 +14,14 @@ constexpr const char* kUsage =
     "usage: sorvane-cli [--home DIR] COMMAND [OPTIONS] [WORDS]\n"
     "\n"
     "Commands:\n"
-    "  engines      list the engines of engines.dat\n"
+    "  engines      list the engines of engines.dat; 'engines add' adds records\n"
     "  categories   list the 22 categories and their engines\n"
     "  address      print the addresses an engine is asked for\n"
     "  parse        cut the hits out of saved result pages\n"
     "  scan         look for a phrase in the files of folders or drives\n"
     "  saved        list, show or delete the saved searches\n"
     "  search       send words to the engines of a category, print the hits\n"
+    "  learn        learn an engine record from a search address or OpenSearch file\n"
     "\n"
     "--home DIR names the program folder (engines.dat, categories.dat, saved\n"
     "searches); otherwise SORVANE_HOME, the program's own folder when it holds\n"
@@ -39,6 +40,7 @@ const std::map<std::string, Command, std::less<>>& CommandTable() {
       {"scan", RunScanCommand},
       {"saved", RunSavedCommand},
       {"search", RunSearchCommand},
+      {"learn", RunLearnCommand},
   };
   return table;
 }
