@@ -167,7 +167,7 @@ void WeighCandidate(std::string_view page, const std::vector<SurveyedLink>& link
     const SurveyedLink& link = links[index];
     onSite += StaysOnSite(page.substr(link.valueStart, link.valueEnd - link.valueStart), link.form, place) ? 1 : 0;
   }
-  const bool mostlyOffSite = 3 * (members.size() - onSite) >= 2 * members.size();
+  const bool mostlyOffSite = 2 * (members.size() - onSite) > members.size();
   std::set<std::string_view> seen;
   std::size_t longestGap = 0;
   double score = 0;
@@ -338,6 +338,7 @@ std::optional<MarkerProposal> FindMarkers(std::string_view page, std::string_vie
     return (a < plainCount) && (b >= plainCount);
   });
   if (ranking.size() > kCandidatesTried) ranking.resize(kCandidatesTried);
+
 
   std::optional<MarkerProposal> best;
   double bestScore = 0;
