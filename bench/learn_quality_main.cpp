@@ -5,7 +5,8 @@
 //
 //   learn_quality MANIFEST.tsv...
 //
-// Each manifest's pages lie in the manifest's own folder.
+// Each manifest's pages lie in the manifest's own folder. With
+// LEARN_QUALITY_RECORDS set, the learned records follow the table.
 
 #include <iostream>
 #include <vector>

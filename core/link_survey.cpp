@@ -24,38 +24,6 @@ bool IsNameByte(char c) { return IsWordByte(c) || c == '-' || c == '_' || c == '
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
-// The visible text of page[from, to): tags left out, white space runs made one
-// space, letters in lower case. Returns the count of visible non-space bytes.
-int VisibleText(std::string_view page, std::size_t from, std::size_t to, std::string& text) {
-  text.clear();
-  int visible = 0;
-  bool inTag = false;
-  bool pendingSpace = false;
-  for (std::size_t at = from; at < to && at < page.size(); ++at) {
-    const char c = page[at];
-    if (inTag) {
-      if (c == '>') {
-        inTag = false;
-        pendingSpace = true;
-      }
-      continue;
-    }
-    if (c == '<') {
-      inTag = true;
-      continue;
-    }
-    if (IsSpace(c)) {
-      pendingSpace = true;
-      continue;
-    }
-    if (pendingSpace && !text.empty()) text += ' ';
-    pendingSpace = false;
-    text += LowerAscii(c);
-    ++visible;
-  }
-  return visible;
-}
-
 // The end of an anchor's text: its closing tag, whatever the letter case.
 std::size_t ElementTextEnd(std::string_view page, std::size_t from) {
   const std::size_t limit = std::min(page.size(), from + kTextWindow);
@@ -119,47 +87,8 @@ bool SearchesAgain(std::string_view link, LinkForm form, const SearchPlace& plac
 
 }  // namespace
 
-TextFacts TextBetween(std::string_view page, std::size_t from, std::size_t to,
-                      const std::vector<std::string>& words, std::string& scratch) {
-  TextFacts facts;
-  facts.visible = VisibleText(page, from, to, scratch);
-  facts.words = HasWordStart(scratch, words);
-  return facts;
-}
-
-std::vector<std::string> SearchWordsOf(std::string_view words) {
-  std::vector<std::string> result;
-  std::string current;
-  auto flush = [&] {
-    if (!current.empty()) result.push_back(current);
-    current.clear();
-  };
-  for (char c : words) {
-    if (IsSpace(c) || c == '"' || c == '+') {
-      flush();
-    } else {
-      current += LowerAscii(c);
-    }
-  }
-  flush();
-  return result;
-}
-
-bool HasWordStart(std::string_view text, const std::vector<std::string>& words) {
-  for (const std::string& word : words) {
-    for (std::size_t at = 0; at + word.size() <= text.size(); ++at) {
-      if (at > 0 && IsWordByte(text[at - 1])) continue;
-      bool same = true;
-      for (std::size_t i = 0; i < word.size() && same; ++i) same = LowerAscii(text[at + i]) == word[i];
-      if (same) return true;
-    }
-  }
-  return false;
-}
-
-std::vector<SurveyedLink> SurveyLinks(std::string_view page, std::string_view words, std::string_view pageAddress) {
-  const std::vector<std::string> searchWords = SearchWordsOf(words);
-  const SearchPlace place = SearchPlaceOf(pageAddress, searchWords);
+std::vector<SurveyedLink> SurveyLinks(std::string_view page, const PageText& text, std::string_view pageAddress) {
+  const SearchPlace place = SearchPlaceOf(pageAddress, text.words());
   std::vector<SurveyedLink> links;
 
   for (std::size_t quote = page.find("=\""); quote != std::string_view::npos; quote = page.find("=\"", quote + 1)) {
@@ -195,13 +124,12 @@ std::vector<SurveyedLink> SurveyLinks(std::string_view page, std::string_view wo
     links.push_back(surveyed);
   }
 
-  std::string text;
   std::size_t next = 0;
   for (std::size_t i = 0; i < links.size(); ++i) {
     SurveyedLink& link = links[i];
     const std::size_t textEnd = ElementTextEnd(page, link.tagEnd);
-    link.textLength = VisibleText(page, link.tagEnd, textEnd, text);
-    link.wordsInText = HasWordStart(text, searchWords);
+    link.textLength = text.VisibleBytes(link.tagEnd, textEnd);
+    link.wordsInText = text.HasWords(link.tagEnd, textEnd);
     // The entry runs to the tag of the next link that is not in this same tag.
     next = std::max(next, i + 1);
     while (next < links.size() && links[next].valueStart < link.tagEnd) ++next;
@@ -211,8 +139,8 @@ std::vector<SurveyedLink> SurveyLinks(std::string_view page, std::string_view wo
       if (tagOpen != std::string_view::npos && tagOpen >= link.tagEnd) entryEnd = tagOpen;
     }
     entryEnd = std::min(entryEnd, link.tagEnd + kEntryWindow);
-    link.entryLength = VisibleText(page, link.tagEnd, entryEnd, text);
-    link.wordsInEntry = link.wordsInText || HasWordStart(text, searchWords);
+    link.entryLength = text.VisibleBytes(link.tagEnd, entryEnd);
+    link.wordsInEntry = link.wordsInText || text.HasWords(link.tagEnd, entryEnd);
   }
   return links;
 }

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/page_text.h"
+
 namespace sorvane {
 
 // How a link on a result page reads, which decides the url an engine needs to
@@ -30,28 +32,10 @@ struct SurveyedLink {
   bool searchesAgain = false;  // the site's search itself: pagination, refinements
 };
 
-// The words a person searched for, as the survey looks for them: lower case,
-// quotes dropped, one entry a word.
-std::vector<std::string> SearchWordsOf(std::string_view words);
-
-// True when one of `words` starts a word of `text` (letters compared without
-// case), so "boat" finds "Boats" but not "houseboat".
-bool HasWordStart(std::string_view text, const std::vector<std::string>& words);
-
-// The visible text of page[from, to) (tags left out, white space runs made one
-// space, letters in lower case) goes to `scratch`; returns its count of visible
-// non-space bytes and whether one of `words` starts a word of it.
-struct TextFacts {
-  int visible = 0;
-  bool words = false;
-};
-TextFacts TextBetween(std::string_view page, std::size_t from, std::size_t to,
-                      const std::vector<std::string>& words, std::string& scratch);
-
 // Every link of the page, in page order, with what tells result entries from
-// navigation. `pageAddress` is where the page came from (for the site's search
+// navigation, `text` being the page's text. `pageAddress` is where the page came from (for the site's search
 // path); it may be empty.
-std::vector<SurveyedLink> SurveyLinks(std::string_view page, std::string_view words,
+std::vector<SurveyedLink> SurveyLinks(std::string_view page, const PageText& text,
                                       std::string_view pageAddress);
 
 }  // namespace sorvane

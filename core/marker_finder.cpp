@@ -127,7 +127,7 @@ double LikelyEntryValue(const SurveyedLink& link) {
 // what lies between it and the next member: a title of some length, the words
 // in it or in the entry, some text in the entry. Zero is the line between entry
 // and navigation, so a group's sum says whether it is mostly entries.
-double EntryValue(const SurveyedLink& link, const TextFacts& entry) {
+double EntryValue(const SurveyedLink& link, int entryVisible, bool entryWords) {
   double value = -0.55;
   if (link.textLength > 200) {
     value += 0.25;  // a snippet rather than a title
@@ -140,10 +140,10 @@ double EntryValue(const SurveyedLink& link, const TextFacts& entry) {
   }
   if (link.wordsInText) {
     value += 1.0;
-  } else if (entry.words) {
+  } else if (entryWords) {
     value += 0.6;
   }
-  if (entry.visible >= 60) value += 0.25;
+  if (entryVisible >= 60) value += 0.25;
   return value;
 }
 
@@ -159,8 +159,8 @@ struct Candidate {
 // (the last one as far as the longest entry before it). On a page whose entries
 // mostly lead off the site, the members that stay on it (advertising through
 // the site's own redirector) count against the group.
-void WeighCandidate(std::string_view page, const std::vector<SurveyedLink>& links, const PagePlace& place,
-                    const std::vector<std::string>& words, Candidate& candidate, std::string& scratch) {
+void WeighCandidate(std::string_view page, const PageText& text, const std::vector<SurveyedLink>& links,
+                    const PagePlace& place, Candidate& candidate) {
   const std::vector<std::size_t>& members = candidate.members;
   std::size_t onSite = 0;
   for (std::size_t index : members) {
@@ -183,8 +183,9 @@ void WeighCandidate(std::string_view page, const std::vector<SurveyedLink>& link
       entryEnd = std::min(entryEnd, nextStart);
     }
     entryEnd = std::min(entryEnd, std::min(page.size(), link.tagEnd + kEntryWindow));
-    const TextFacts entry = TextBetween(page, link.tagEnd, entryEnd, words, scratch);
-    if (entry.words || link.wordsInText) candidate.holdsWords = true;
+    const int entryVisible = text.VisibleBytes(link.tagEnd, entryEnd);
+    const bool entryWords = text.HasWords(link.tagEnd, entryEnd);
+    if (entryWords || link.wordsInText) candidate.holdsWords = true;
     if (link.searchesAgain) {
       score -= 1.5;
     } else if (!seen.insert(target).second) {
@@ -192,7 +193,7 @@ void WeighCandidate(std::string_view page, const std::vector<SurveyedLink>& link
     } else if (mostlyOffSite && StaysOnSite(target, link.form, place)) {
       score -= 1.0;
     } else {
-      score += EntryValue(link, entry);
+      score += EntryValue(link, entryVisible, entryWords);
     }
   }
   // One link alone is no repeated structure: it is kept only as a last resort.
@@ -303,7 +304,8 @@ std::optional<MarkerProposal> FindMarkers(std::string_view page, std::string_vie
                                           std::string_view pageAddress,
                                           const std::function<bool()>& stopRequested) {
   const auto stopped = [&] { return stopRequested && stopRequested(); };
-  const std::vector<SurveyedLink> links = SurveyLinks(page, words, pageAddress);
+  const PageText text(page, words);
+  const std::vector<SurveyedLink> links = SurveyLinks(page, text, pageAddress);
   if (links.empty() || stopped()) return std::nullopt;
   const PagePlace place = PlaceOf(pageAddress);
 
@@ -325,9 +327,7 @@ std::optional<MarkerProposal> FindMarkers(std::string_view page, std::string_vie
   AddCandidates(page, links, reachingKeys, reaches, place, candidates);
   if (stopped()) return std::nullopt;
 
-  const std::vector<std::string> searchWords = SearchWordsOf(words);
-  std::string scratch;
-  for (Candidate& candidate : candidates) WeighCandidate(page, links, place, searchWords, candidate, scratch);
+  for (Candidate& candidate : candidates) WeighCandidate(page, text, links, place, candidate);
   // The plain candidates come first, so a reaching token wins only by being better.
   std::vector<std::size_t> ranking;
   for (std::size_t i = 0; i < candidates.size(); ++i) {
