@@ -8,6 +8,7 @@
 #include "cli/user_settings.h"
 #include "core/learn_engine.h"
 #include "core/opensearch_description.h"
+#include "core/page_charset.h"
 #include "core/result_parser.h"
 #include "platform/file_io.h"
 
@@ -131,7 +132,8 @@ int RunLearnCommand(CliContext& context, ArgumentCursor& arguments) {
       return kExitFailure;
     }
   }
-  // The page as a search sees it.
+  // The page as a search sees it: in UTF-8, zero bytes dropped.
+  *page = ConvertPageToUtf8(*page, "");
   std::erase(*page, '\0');
 
   LearnFailure failure;

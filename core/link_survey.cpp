@@ -54,6 +54,7 @@ struct SearchPlace {
   std::string host;        // lower case
   std::string path;        // "/search"
   std::string firstWord;   // "=" + the first word, lower case
+  std::string wordsName;   // the parameter holding the words, "search=", lower case
 };
 
 SearchPlace SearchPlaceOf(std::string_view address, const std::vector<std::string>& words) {
@@ -67,13 +68,33 @@ SearchPlace SearchPlaceOf(std::string_view address, const std::vector<std::strin
                                                                                       : object - scheme - 3));
   for (char& c : place.host) c = LowerAscii(c);
   place.path = std::string(rest.substr(0, rest.find('?')));
+  std::string lower(rest);
+  for (char& c : lower) c = LowerAscii(c);
+  const std::size_t value = place.firstWord.empty() ? std::string::npos : lower.find(place.firstWord);
+  if (value != std::string::npos) {
+    const std::size_t nameStart = lower.find_last_of("?&;", value);
+    if (nameStart != std::string::npos) place.wordsName = lower.substr(nameStart + 1, value - nameStart);
+  }
   return place;
 }
 
+// Pagination, refinements and related searches ask the site's search again:
+// they carry the parameter that holds the words (the site's own script may
+// serve results too, as "index.php?title=..."), or, where the words sit in the
+// path, the words themselves or the search's path with a query.
 bool SearchesAgain(std::string_view link, LinkForm form, const SearchPlace& place) {
   std::string lower(link);
   for (char& c : lower) c = LowerAscii(c);
-  if (!place.firstWord.empty() && lower.find(place.firstWord) != std::string::npos) return true;
+  if (!place.wordsName.empty()) {
+    for (const std::string separator : {"?", "&", ";", "&amp;"}) {
+      if (lower.find(separator + place.wordsName) != std::string::npos) return true;
+    }
+    return false;
+  }
+  if (!place.firstWord.empty() && lower.find(place.firstWord.substr(1)) != std::string::npos &&
+      lower.find(place.path) != std::string::npos) {
+    return true;
+  }
   if (place.path.empty()) return false;
   switch (form) {
     case LinkForm::Relative:
@@ -127,9 +148,9 @@ std::vector<SurveyedLink> SurveyLinks(std::string_view page, const PageText& tex
   std::size_t next = 0;
   for (std::size_t i = 0; i < links.size(); ++i) {
     SurveyedLink& link = links[i];
-    const std::size_t textEnd = ElementTextEnd(page, link.tagEnd);
-    link.textLength = text.VisibleBytes(link.tagEnd, textEnd);
-    link.wordsInText = text.HasWords(link.tagEnd, textEnd);
+    link.textEnd = ElementTextEnd(page, link.tagEnd);
+    link.textLength = text.VisibleBytes(link.tagEnd, link.textEnd);
+    link.wordsInText = text.HasWords(link.tagEnd, link.textEnd);
     // The entry runs to the tag of the next link that is not in this same tag.
     next = std::max(next, i + 1);
     while (next < links.size() && links[next].valueStart < link.tagEnd) ++next;

@@ -24,6 +24,7 @@ struct SurveyedLink {
   std::size_t valueStart = 0;  // first byte of the link in the page
   std::size_t valueEnd = 0;    // its closing double quote
   std::size_t tagEnd = 0;      // just past the '>' closing the tag it sits in
+  std::size_t textEnd = 0;     // where the element's own text ends
   LinkForm form = LinkForm::Absolute;
   int textLength = 0;          // visible bytes of the element's own text
   int entryLength = 0;         // visible bytes from the tag to the next link's tag

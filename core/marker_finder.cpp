@@ -1,11 +1,14 @@
 #include "core/marker_finder.h"
 
 #include <algorithm>
+#include <map>
+#include <cstdlib>
 #include <set>
 #include <vector>
 
 #include "core/learn_address.h"
 #include "core/link_survey.h"
+#include "core/marker_trials.h"
 #include "core/result_parser.h"
 #include "core/text_util.h"
 #include "core/token_groups.h"
@@ -20,8 +23,13 @@ constexpr std::size_t kLinkBytesInToken = 4;
 constexpr std::size_t kMaxTokenBytes = 160;
 // Groups weighed member by member, after a first look at all of them.
 constexpr std::size_t kGroupsWeighed = 60;
-// Candidates tried with the real parser, best first.
+// Candidates tried with the real parser, best first; the first few of them
+// with more end tokens.
 constexpr std::size_t kCandidatesTried = 12;
+constexpr std::size_t kThoroughTrials = 3;
+constexpr std::size_t kEndTokensTried = 6;
+// What a candidate whose token holds no tag is worth beside one that does.
+constexpr double kTaglessTokenWeight = 0.7;
 // How far an entry runs after its link when no next member ends it.
 constexpr std::size_t kEntryWindow = 2500;
 
@@ -147,10 +155,55 @@ double EntryValue(const SurveyedLink& link, int entryVisible, bool entryWords) {
   return value;
 }
 
+// A link's text with its digits, markup, entities and white space left out,
+// in lower case: "123 comments" and "4 comments" read the same.
+std::string LabelOf(std::string_view page, const SurveyedLink& link) {
+  std::string label;
+  bool inTag = false;
+  for (std::size_t at = link.tagEnd; at < link.textEnd && label.size() < 40; ++at) {
+    const char c = page[at];
+    if (c == '&' && !inTag) {  // an entity such as "&nbsp;" is no letter of the label
+      const std::size_t semicolon = page.find(';', at);
+      if (semicolon != std::string_view::npos && semicolon < link.textEnd && semicolon - at <= 10) at = semicolon;
+      continue;
+    }
+    if (c == '<') inTag = true;
+    if (!inTag && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) label += LowerAscii(c);
+    if (c == '>') inTag = false;
+  }
+  return label;
+}
+
+// True when most members carry one and the same short label ("cached", "N
+// comments", "hide"): a control repeated in each entry, not the entries' own
+// titles. (A longer label may be a title all the same, a version or a suite
+// name as a package list shows.)
+bool RepeatsOneLabel(std::string_view page, const std::vector<SurveyedLink>& links,
+                     const std::vector<std::size_t>& members) {
+  if (members.size() < 3) return false;
+  std::map<std::string, std::size_t> counts;
+  std::size_t most = 0;
+  std::string mostLabel;
+  for (std::size_t index : members) {
+    std::string label = LabelOf(page, links[index]);
+    if (label.empty()) continue;  // a picture, which counts against itself already
+    const std::size_t count = ++counts[label];
+    if (count > most) {
+      most = count;
+      mostLabel = std::move(label);
+    }
+  }
+  return 2 * most > members.size() && mostLabel.size() <= 10;
+}
+
 struct Candidate {
   std::vector<std::size_t> members;  // link indexes, in page order
   std::string startToken;
   std::string url;
+  std::size_t reach = 0;              // link bytes the token holds beyond the usual four
+  std::map<std::string, double> linkValues;  // each completed link and its worth as an entry
+  std::size_t bestMember = 0;         // the link that looks most like an entry
+  std::size_t bestEntryEnd = 0;       // and where its entry ends
   double score = 0;
   bool holdsWords = false;
 };
@@ -168,9 +221,10 @@ void WeighCandidate(std::string_view page, const PageText& text, const std::vect
     onSite += StaysOnSite(page.substr(link.valueStart, link.valueEnd - link.valueStart), link.form, place) ? 1 : 0;
   }
   const bool mostlyOffSite = 2 * (members.size() - onSite) > members.size();
-  std::set<std::string_view> seen;
+  const double labelPenalty = RepeatsOneLabel(page, links, members) ? 0.5 : 0.0;
   std::size_t longestGap = 0;
-  double score = 0;
+  std::size_t repeats = 0;
+  double bestValue = 0;
   for (std::size_t m = 0; m < members.size(); ++m) {
     const SurveyedLink& link = links[members[m]];
     const std::string_view target = page.substr(link.valueStart, link.valueEnd - link.valueStart);
@@ -186,18 +240,35 @@ void WeighCandidate(std::string_view page, const PageText& text, const std::vect
     const int entryVisible = text.VisibleBytes(link.tagEnd, entryEnd);
     const bool entryWords = text.HasWords(link.tagEnd, entryEnd);
     if (entryWords || link.wordsInText) candidate.holdsWords = true;
+    double value = 0;
     if (link.searchesAgain) {
-      score -= 1.5;
-    } else if (!seen.insert(target).second) {
-      score -= 0.3;  // the parser takes a link once; a group meeting it twice is less exact
+      value = -1.5;
     } else if (mostlyOffSite && StaysOnSite(target, link.form, place)) {
-      score -= 1.0;
+      value = -1.0;
     } else {
-      score += EntryValue(link, entryVisible, entryWords);
+      value = EntryValue(link, entryVisible, entryWords) - labelPenalty;
+    }
+    // The parser takes a link once: a link met again (a thumbnail and a title
+    // leading to the same page) counts once, at its best.
+    const std::string completed = MakeLinkAbsolute(target.substr(std::min(candidate.reach, target.size())), candidate.url);
+    if (m == 0 || value > bestValue) {
+      bestValue = value;
+      candidate.bestMember = members[m];
+      candidate.bestEntryEnd = entryEnd;
+    }
+    const auto [entry, fresh] = candidate.linkValues.try_emplace(completed, value);
+    if (!fresh) {
+      entry->second = std::max(entry->second, value);
+      ++repeats;
     }
   }
+  double score = -0.1 * static_cast<double>(repeats);
+  for (const auto& [link, value] : candidate.linkValues) score += value;
   // One link alone is no repeated structure: it is kept only as a last resort.
-  if (members.size() == 1) score -= 1.0;
+  if (candidate.linkValues.size() == 1) score -= 1.0;
+  // A token with no tag in it (' href="/tri') is met by any link that begins
+  // the same way, on this page and on the next: it must be clearly better.
+  if (score > 0 && candidate.startToken.find('<') == std::string::npos) score *= kTaglessTokenWeight;
   candidate.score = score;
 }
 
@@ -259,43 +330,12 @@ void AddCandidates(std::string_view page, const std::vector<SurveyedLink>& links
     Candidate candidate;
     candidate.startToken = std::string(page.substr(key.end - length, length));
     const SurveyedLink& sample = links[key.link];
-    candidate.url = BaseFor(sample.form, place) + std::string(page.substr(sample.valueStart, reaches[key.link]));
+    candidate.reach = reaches[key.link];
+    candidate.url = BaseFor(sample.form, place) + std::string(page.substr(sample.valueStart, candidate.reach));
     for (std::size_t i = group.first; i <= group.last; ++i) candidate.members.push_back(keys[order[i]].link);
     std::sort(candidate.members.begin(), candidate.members.end());
     candidates.push_back(std::move(candidate));
   }
-}
-
-std::string EndTokenFor(std::string_view page, const SurveyedLink& link) {
-  // The anchor's closing tag as the page spells it.
-  for (std::size_t at = page.find("</", link.tagEnd); at != std::string_view::npos && at + 3 < page.size();
-       at = page.find("</", at + 2)) {
-    if ((page[at + 2] == 'a' || page[at + 2] == 'A') && page[at + 3] == '>') return std::string(page.substr(at, 4));
-    if (at > link.tagEnd + 4000) break;
-  }
-  return "</a>";
-}
-
-// The closing tag of the element the link's attribute sits in ("</div>").
-std::string ElementEndTokenFor(std::string_view page, const SurveyedLink& link) {
-  const std::size_t open = page.rfind('<', link.valueStart);
-  if (open == std::string_view::npos) return {};
-  std::size_t nameEnd = open + 1;
-  while (nameEnd < page.size() && IsNameByte(page[nameEnd])) ++nameEnd;
-  if (nameEnd == open + 1) return {};
-  return "</" + std::string(page.substr(open + 1, nameEnd - open - 1)) + ">";
-}
-
-int HitsTaken(std::string_view page, std::string_view words, const MarkerProposal& proposal) {
-  SearchEngine engine;
-  engine.name = "learn";
-  engine.startToken = proposal.startToken;
-  engine.endToken = proposal.endToken;
-  engine.url = proposal.url;
-  engine.prefix = "?";
-  std::string copy(page);
-  ResultsTable table;
-  return ParseResultPage(engine, words, copy, table, true);
 }
 
 }  // namespace
@@ -312,19 +352,30 @@ std::optional<MarkerProposal> FindMarkers(std::string_view page, std::string_vie
   // Tokens end four bytes into the link; and, where links share the address's
   // beginning, also further in, with the shared bytes in the url, which tells
   // apart links whose markup is the same.
-  std::vector<std::size_t> reaches(links.size(), 0);
+  // A token reaching as far as the address allows ends four bytes past what
+  // the links share with it ("app/" of ".../app/123"); one reaching three bytes
+  // less ends one byte past it ("m" of ".../m/film"), for links whose own part
+  // begins with a letter or two that the entries share.
+  std::vector<std::size_t> fullReaches(links.size(), 0);
+  std::vector<std::size_t> shortReaches(links.size(), 0);
   std::vector<TokenKey> plainKeys;
-  std::vector<TokenKey> reachingKeys;
+  std::vector<TokenKey> fullKeys;
+  std::vector<TokenKey> shortKeys;
   for (std::size_t i = 0; i < links.size(); ++i) {
     const SurveyedLink& link = links[i];
     plainKeys.push_back(KeyOf(page, link, i, 0));
-    reaches[i] = ReachIntoLink(page.substr(link.valueStart, link.valueEnd - link.valueStart), link.form, place);
-    if (reaches[i] > 0) reachingKeys.push_back(KeyOf(page, link, i, reaches[i]));
+    fullReaches[i] = ReachIntoLink(page.substr(link.valueStart, link.valueEnd - link.valueStart), link.form, place);
+    if (fullReaches[i] > 0) fullKeys.push_back(KeyOf(page, link, i, fullReaches[i]));
+    if (fullReaches[i] > 3) {
+      shortReaches[i] = fullReaches[i] - 3;
+      shortKeys.push_back(KeyOf(page, link, i, shortReaches[i]));
+    }
   }
   std::vector<Candidate> candidates;
   AddCandidates(page, links, plainKeys, std::vector<std::size_t>(links.size(), 0), place, candidates);
   const std::size_t plainCount = candidates.size();
-  AddCandidates(page, links, reachingKeys, reaches, place, candidates);
+  AddCandidates(page, links, fullKeys, fullReaches, place, candidates);
+  AddCandidates(page, links, shortKeys, shortReaches, place, candidates);
   if (stopped()) return std::nullopt;
 
   for (Candidate& candidate : candidates) WeighCandidate(page, text, links, place, candidate);
@@ -340,32 +391,33 @@ std::optional<MarkerProposal> FindMarkers(std::string_view page, std::string_vie
   if (ranking.size() > kCandidatesTried) ranking.resize(kCandidatesTried);
 
 
+  // Each candidate is tried with the parser and its end tokens: what it then
+  // takes is worth the entries it takes (a link that is no member costs), and a
+  // hit without a title costs a little, so the end token that keeps out what
+  // lies before or after the entries and gives titles wins.
   std::optional<MarkerProposal> best;
   double bestScore = 0;
-  for (std::size_t index : ranking) {
+  for (std::size_t rank = 0; rank < ranking.size(); ++rank) {
     if (stopped()) return std::nullopt;
-    const Candidate& candidate = candidates[index];
+    const Candidate& candidate = candidates[ranking[rank]];
     if (best && candidate.score <= bestScore) break;
-    const SurveyedLink& sample = links[candidate.members.front()];
-    std::set<std::string_view> distinct;
-    for (std::size_t member : candidate.members) {
-      distinct.insert(page.substr(links[member].valueStart, links[member].valueEnd - links[member].valueStart));
-    }
-    MarkerProposal proposal;
-    for (const std::string& endToken : {EndTokenFor(page, sample), ElementEndTokenFor(page, sample)}) {
-      if (endToken.empty()) continue;
-      MarkerProposal tried{candidate.startToken, endToken, candidate.url, 0};
-      tried.hits = HitsTaken(page, words, tried);
-      if (tried.hits > proposal.hits) proposal = tried;
-      if (proposal.hits >= static_cast<int>(distinct.size())) break;
-    }
-    if (proposal.hits == 0) continue;
-    // Hits the parser missed (an end token past the next entry, a link cut
-    // short) count against the candidate in proportion.
-    const double score = candidate.score * std::min(1.0, static_cast<double>(proposal.hits) / distinct.size());
-    if (!best || score > bestScore) {
-      best = proposal;
-      bestScore = score;
+    const SurveyedLink& sample = links[candidate.bestMember];
+    const std::size_t endTokens = rank < kThoroughTrials ? kEndTokensTried : 2;
+    for (const std::string& endToken : EndTokenCandidates(page, sample, candidate.bestEntryEnd, endTokens)) {
+      const std::vector<TrialHit> hits = TryMarkers(page, words, candidate.startToken, endToken, candidate.url);
+      if (hits.empty()) continue;
+      double score = 0;
+      for (const TrialHit& hit : hits) {
+        const auto member = candidate.linkValues.find(hit.url);
+        score += member != candidate.linkValues.end() ? member->second : -0.5;
+        if (!hit.hasTitle) score -= 0.2;
+      }
+      if (candidate.linkValues.size() == 1) score -= 1.0;
+      if (score > 0 && candidate.startToken.find('<') == std::string::npos) score *= kTaglessTokenWeight;
+      if (!best || score > bestScore) {
+        best = MarkerProposal{candidate.startToken, endToken, candidate.url, static_cast<int>(hits.size())};
+        bestScore = score;
+      }
     }
   }
   return best;
