@@ -108,7 +108,7 @@ bool SearchesAgain(std::string_view link, LinkForm form, const SearchPlace& plac
 
 }  // namespace
 
-std::vector<SurveyedLink> SurveyLinks(std::string_view page, const PageText& text, std::string_view pageAddress) {
+std::vector<SurveyedLink> SurveyLinks(std::string_view page, const VisibleText& text, std::string_view pageAddress) {
   const SearchPlace place = SearchPlaceOf(pageAddress, text.words());
   std::vector<SurveyedLink> links;
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/page_text.h"
+#include "core/visible_text.h"
 
 namespace sorvane {
 
@@ -36,7 +36,7 @@ struct SurveyedLink {
 // Every link of the page, in page order, with what tells result entries from
 // navigation, `text` being the page's text. `pageAddress` is where the page came from (for the site's search
 // path); it may be empty.
-std::vector<SurveyedLink> SurveyLinks(std::string_view page, const PageText& text,
+std::vector<SurveyedLink> SurveyLinks(std::string_view page, const VisibleText& text,
                                       std::string_view pageAddress);
 
 }  // namespace sorvane

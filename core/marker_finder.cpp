@@ -212,7 +212,7 @@ struct Candidate {
 // (the last one as far as the longest entry before it). On a page whose entries
 // mostly lead off the site, the members that stay on it (advertising through
 // the site's own redirector) count against the group.
-void WeighCandidate(std::string_view page, const PageText& text, const std::vector<SurveyedLink>& links,
+void WeighCandidate(std::string_view page, const VisibleText& text, const std::vector<SurveyedLink>& links,
                     const PagePlace& place, Candidate& candidate) {
   const std::vector<std::size_t>& members = candidate.members;
   std::size_t onSite = 0;
@@ -344,7 +344,7 @@ std::optional<MarkerProposal> FindMarkers(std::string_view page, std::string_vie
                                           std::string_view pageAddress,
                                           const std::function<bool()>& stopRequested) {
   const auto stopped = [&] { return stopRequested && stopRequested(); };
-  const PageText text(page, words);
+  const VisibleText text(page, words);
   const std::vector<SurveyedLink> links = SurveyLinks(page, text, pageAddress);
   if (links.empty() || stopped()) return std::nullopt;
   const PagePlace place = PlaceOf(pageAddress);

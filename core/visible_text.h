@@ -17,9 +17,9 @@ std::vector<std::string> SearchWordsOf(std::string_view words);
 // tags, not white space) and whether one of the search's words starts a word
 // in it (letters compared without case; "boat" finds "Boats", not "houseboat").
 // Thread rule: immutable once made; any thread may read it.
-class PageText {
+class VisibleText {
  public:
-  PageText(std::string_view page, std::string_view words);
+  VisibleText(std::string_view page, std::string_view words);
 
   const std::vector<std::string>& words() const { return words_; }
   int VisibleBytes(std::size_t from, std::size_t to) const;

@@ -1,4 +1,4 @@
-#include "core/page_text.h"
+#include "core/visible_text.h"
 
 #include <algorithm>
 
@@ -35,7 +35,7 @@ std::vector<std::string> SearchWordsOf(std::string_view words) {
   return result;
 }
 
-PageText::PageText(std::string_view page, std::string_view words) : words_(SearchWordsOf(words)) {
+VisibleText::VisibleText(std::string_view page, std::string_view words) : words_(SearchWordsOf(words)) {
   visibleBefore_.resize(page.size() + 1);
   // The visible text in lower case, a tag or a run of white space made one
   // space, with the page position of each of its bytes.
@@ -84,13 +84,13 @@ PageText::PageText(std::string_view page, std::string_view words) : words_(Searc
   std::sort(wordStarts_.begin(), wordStarts_.end());
 }
 
-int PageText::VisibleBytes(std::size_t from, std::size_t to) const {
+int VisibleText::VisibleBytes(std::size_t from, std::size_t to) const {
   from = Clamp(from);
   to = Clamp(to);
   return to > from ? static_cast<int>(visibleBefore_[to] - visibleBefore_[from]) : 0;
 }
 
-bool PageText::HasWords(std::size_t from, std::size_t to) const {
+bool VisibleText::HasWords(std::size_t from, std::size_t to) const {
   const auto first = std::lower_bound(wordStarts_.begin(), wordStarts_.end(), from);
   return first != wordStarts_.end() && *first < to;
 }
