@@ -18,6 +18,8 @@ struct TableRows::Row {
   Block* block = nullptr;
   std::size_t slot = 0;  // index inside the block
   Row* nextWithSameLink = nullptr;
+  int ordinal = 0;
+  std::uint64_t revision = 0;
 };
 
 struct TableRows::Block {
@@ -148,6 +150,9 @@ int TableRows::InsertRow(int position, std::vector<std::string> cells) {
 
   if (rankColumn_ >= 0) CountRank(row->rank, +1);
   IndexLink(row);
+  row->ordinal = static_cast<int>(rowsByOrdinal_.size());
+  row->revision = ++revision_;
+  rowsByOrdinal_.push_back(row);
   if (block.rows.size() > kMaxBlockRows) SplitBlock(blockIndex);
 
   changes_.push_back({TableChange::Kind::RowInserted, position, -1});
@@ -191,6 +196,7 @@ void TableRows::SetCell(int rowIndex, int column, std::string text) {
   } else {
     cell = std::move(text);
   }
+  row->revision = ++revision_;
   changes_.push_back({TableChange::Kind::CellChanged, rowIndex, column});
 }
 
@@ -198,6 +204,7 @@ void TableRows::SetViewed(int rowIndex, bool viewed) {
   Row* row = RowAt(rowIndex);
   if (row == nullptr || row->viewed == viewed) return;
   row->viewed = viewed;
+  row->revision = ++revision_;
   changes_.push_back({TableChange::Kind::ViewedChanged, rowIndex, -1});
 }
 
@@ -209,6 +216,9 @@ void TableRows::DeleteAll() {
   rowsPerScoreRank_.fill(0);
   rowsPerOtherRank_.clear();
   outOfOrderPairs_ = 0;
+  rowsByOrdinal_.clear();
+  ++generation_;
+  ++revision_;
   changes_.push_back({TableChange::Kind::Cleared, -1, -1});
 }
 
@@ -255,6 +265,21 @@ int TableRows::FirstRowRankedBelow(int rank) const {
     }
   }
   return rowCount_;
+}
+
+int TableRows::OrdinalAt(int row) const {
+  const Row* found = RowAt(row);
+  return found != nullptr ? found->ordinal : -1;
+}
+
+int TableRows::RowOfOrdinal(int ordinal) const {
+  if (ordinal < 0 || ordinal >= static_cast<int>(rowsByOrdinal_.size())) return -1;
+  return PositionOf(rowsByOrdinal_[static_cast<std::size_t>(ordinal)]);
+}
+
+std::uint64_t TableRows::RevisionOfOrdinal(int ordinal) const {
+  if (ordinal < 0 || ordinal >= static_cast<int>(rowsByOrdinal_.size())) return 0;
+  return rowsByOrdinal_[static_cast<std::size_t>(ordinal)]->revision;
 }
 
 std::vector<TableChange> TableRows::TakeChanges() {
