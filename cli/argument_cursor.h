@@ -33,6 +33,8 @@ class ArgumentCursor {
   // single spaces. Without a stop, everything left.
   std::string TakeWords(std::string_view stop = {});
   std::vector<std::string> TakeRest();
+  // The whole command line, taken or not (to hand it on unchanged).
+  const std::vector<std::string>& All() const { return arguments_; }
 
  private:
   std::vector<std::string> arguments_;

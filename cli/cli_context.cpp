@@ -9,7 +9,7 @@
 namespace sorvane::cli {
 
 const std::filesystem::path& CliContext::ProgramFolder() {
-  if (!folder_) folder_ = ResolveProgramFolder(CurrentProgramFolderInputs(homeOption_));
+  if (!folder_) folder_ = ResolveProgramFolder(CurrentProgramFolderInputs(homeOption_, launcherFolder_));
   return *folder_;
 }
 

@@ -21,6 +21,10 @@ class CliContext {
   CliContext(std::optional<std::filesystem::path> homeOption, std::ostream& out, std::ostream& err)
       : homeOption_(std::move(homeOption)), out_(out), err_(err) {}
 
+  // The folder that counts as this program's own when the program folder is
+  // chosen, for the network helper, which runs on behalf of sorvane-cli.
+  void SetLauncherFolder(std::filesystem::path folder) { launcherFolder_ = std::move(folder); }
+
   std::ostream& out() { return out_; }
   std::ostream& err() { return err_; }
 
@@ -36,6 +40,7 @@ class CliContext {
   void LoadStoreOnce();
 
   std::optional<std::filesystem::path> homeOption_;
+  std::optional<std::filesystem::path> launcherFolder_;
   std::optional<std::filesystem::path> folder_;
   bool storeLoaded_ = false;
   EngineList engines_;

@@ -2,6 +2,7 @@
 
 #include "cli/argument_cursor.h"
 #include "cli/cli_context.h"
+#include "cli/run_cli.h"
 
 namespace sorvane::cli {
 
@@ -13,6 +14,7 @@ int RunAddressCommand(CliContext& context, ArgumentCursor& arguments);
 int RunParseCommand(CliContext& context, ArgumentCursor& arguments);
 int RunScanCommand(CliContext& context, ArgumentCursor& arguments);
 int RunSavedCommand(CliContext& context, ArgumentCursor& arguments);
+// Network commands: only in the helper sorvane-cli-net (see cli/network_main.cpp).
 int RunSearchCommand(CliContext& context, ArgumentCursor& arguments);
 
 // Throws a UsageError naming the option the command does not know.

@@ -1,10 +1,12 @@
 #include "dialogs/engine_details_dlg.h"
 
 #include <wx/choice.h>
+#include <wx/sizer.h>
 #include <wx/textctrl.h>
 
 #include "dialogs/control_lookup.h"
 #include "dialogs/engine_choice.h"
+#include "dialogs/form_layout.h"
 #include "dialogs/user_prompts.h"
 #include "dialogs/window_builder.h"
 #include "dialogs/wx_text.h"
@@ -23,7 +25,9 @@ CEngineDetailsDlg::CEngineDetailsDlg(wxWindow* parent)
                wxDefaultSize, wxCAPTION | wxSYSTEM_MENU),
       m_prompts(&SystemPrompts()),
       m_values(BlankEngineValues()) {
-  const auto controls = BuildWindowControls(*this, res::EngineDetailsTemplate());
+  const res::WindowTemplate shape = res::EngineDetailsTemplate();
+  const std::vector<wxWindow*> built = BuildTemplateControls(*this, shape);
+  const auto controls = ControlsById(shape, built);
   m_name = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_NAME);
   m_startToken = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_START_TOKEN);
   m_endToken = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_END_TOKEN);
@@ -33,6 +37,17 @@ CEngineDetailsDlg::CEngineDetailsDlg(wxWindow* parent)
   m_prefix = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_PREFIX);
   m_suffix = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_SUFFIX);
   for (const char* text : kSearchTypeTexts) m_searchType->Append(text);
+  LayOut(shape, built);
+}
+
+// The fields in one column, from one left edge, each label centred on its
+// field; OK and Cancel centred under them.
+void CEngineDetailsDlg::LayOut(const res::WindowTemplate& shape, const std::vector<wxWindow*>& built) {
+  auto* body = new wxBoxSizer(wxVERTICAL);
+  body->Add(MakeFormGrid(*this, LabelledFields(shape, built)), 0, wxEXPAND);
+  body->AddSpacer(ConvertDialogToPixels(wxSize(0, 7)).y);
+  body->Add(MakeButtonRow(*this, TemplateButtons(shape, built)), 0, wxEXPAND);
+  FitToForm(*this, body, shape);
 }
 
 bool CEngineDetailsDlg::TransferDataToWindow() {

@@ -2,7 +2,10 @@
 
 #include <wx/dialog.h>
 
+#include <vector>
+
 #include "core/search_engine.h"
+#include "res/window_templates.h"
 class wxChoice;
 class wxTextCtrl;
 
@@ -42,6 +45,7 @@ class CEngineDetailsDlg final : public wxDialog {
   bool TransferDataFromWindow() override;
 
  private:
+  void LayOut(const res::WindowTemplate& shape, const std::vector<wxWindow*>& built);
   SearchEngine ReadControls() const;
 
   UserPrompts* m_prompts;

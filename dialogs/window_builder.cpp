@@ -33,52 +33,53 @@ int ControlId(int programId) {
 
 }  // namespace
 
-std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::WindowTemplate& window) {
+std::vector<wxWindow*> BuildTemplateControls(wxWindow& parent, const res::WindowTemplate& window) {
   using K = res::WindowControl::Kind;
-  std::map<int, wxWindow*> controls;
+  std::vector<wxWindow*> made;
+  made.reserve(window.controls.size());
   const res::WindowControl* previous = nullptr;
   for (const res::WindowControl& control : window.controls) {
     const wxPoint position = parent.ConvertDialogToPixels(wxPoint(control.x, control.y));
     const wxSize size = parent.ConvertDialogToPixels(wxSize(control.width, control.height));
     const int id = ControlId(control.id);
-    wxWindow* made = nullptr;
+    wxWindow* built = nullptr;
     switch (control.kind) {
       case K::TitleStatic:
-        made = new wxStaticText(&parent, id, ToWx(control.text), position, size,
+        built = new wxStaticText(&parent, id, ToWx(control.text), position, size,
                                 wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE | wxBORDER_SUNKEN);
         break;
       case K::Edit:
-        made = new wxTextCtrl(&parent, id, ToWx(control.text), position, size);
+        built = new wxTextCtrl(&parent, id, ToWx(control.text), position, size);
         break;
       case K::SortedDropList:
       case K::DropList:
         // The height of a drop-down list is that of its open list; the closed
         // control keeps its natural height. The owner sorts the entries.
-        made = new wxChoice(&parent, id, position, wxSize(size.x, -1));
+        built = new wxChoice(&parent, id, position, wxSize(size.x, -1));
         break;
       case K::DefaultButton:
       case K::Button: {
         auto* button = new wxButton(&parent, id, ToWx(control.text), position, size);
         if (control.kind == K::DefaultButton) button->SetDefault();
-        made = button;
+        built = button;
         break;
       }
       case K::Bitmap:
-        made = new wxStaticBitmap(&parent, id, wxNullBitmap, position, size);
+        built = new wxStaticBitmap(&parent, id, wxNullBitmap, position, size);
         break;
       case K::Picture:
-        made = new CDibStatic(&parent, id, position, size, wxBORDER_SUNKEN);
+        built = new CDibStatic(&parent, id, position, size, wxBORDER_SUNKEN);
         break;
       case K::ReportList:
-        made = new wxListCtrl(&parent, id, position, size, wxLC_REPORT | wxBORDER_SIMPLE);
+        built = new wxListCtrl(&parent, id, position, size, wxLC_REPORT | wxBORDER_SIMPLE);
         break;
       // Not the toolkit's sorted style: its order differs between platforms, and
       // the owner's order must match the one its entries are saved in.
       case K::ListBox:
-        made = new wxListBox(&parent, id, position, size, 0, nullptr, wxLB_SINGLE | wxLB_NEEDED_SB | wxBORDER_SUNKEN);
+        built = new wxListBox(&parent, id, position, size, 0, nullptr, wxLB_SINGLE | wxLB_NEEDED_SB | wxBORDER_SUNKEN);
         break;
       case K::GroupBox:
-        made = new wxStaticBox(&parent, id, ToWx(control.text), position, size);
+        built = new wxStaticBox(&parent, id, ToWx(control.text), position, size);
         break;
       case K::CheckBox: {
         // A check box gets at least its natural size: GTK cannot draw its
@@ -87,7 +88,7 @@ std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::Window
         auto* check = new wxCheckBox(&parent, id, ToWx(control.text), position, wxDefaultSize);
         const wxSize natural = check->GetBestSize();
         check->SetSize(std::max(natural.x, size.x), natural.y);
-        made = check;
+        built = check;
         break;
       }
       case K::RadioButton: {
@@ -95,14 +96,14 @@ std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::Window
         // An option button takes its natural size: GTK draws its indicator
         // and text in more room than the template's font needed.
         const bool startsGroup = !previous || previous->kind != K::RadioButton;
-        made = new wxRadioButton(&parent, id, ToWx(control.text), position, wxDefaultSize,
+        built = new wxRadioButton(&parent, id, ToWx(control.text), position, wxDefaultSize,
                                  startsGroup ? wxRB_GROUP : 0);
         break;
       }
       case K::SunkenText:
         // GTK centres a label vertically in the space it is given; a long path
         // loses its middle rather than its file name.
-        made = new wxStaticText(&parent, id, ToWx(control.text), position, size,
+        built = new wxStaticText(&parent, id, ToWx(control.text), position, size,
                                 wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE | wxBORDER_SUNKEN);
         break;
       case K::Static: {
@@ -115,11 +116,11 @@ std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::Window
           text->SetSize(std::max(text->GetBestSize().x, size.x), size.y);
         else
           text->Wrap(size.x);
-        made = text;
+        built = text;
         break;
       }
       case K::ResultsList:
-        made = new CResultsListCtrl(&parent, id, position, size);
+        built = new CResultsListCtrl(&parent, id, position, size);
         break;
       case K::Icon: {
         // The program icon at its 32-pixel size; the stock information icon
@@ -127,15 +128,26 @@ std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::Window
         const wxIcon icon = res::LoadProgramIcons().GetIcon(wxSize(32, 32), wxIconBundle::FALLBACK_NEAREST_LARGER);
         const wxBitmap picture =
             icon.IsOk() ? wxBitmap(icon) : wxArtProvider::GetBitmap(wxART_INFORMATION, wxART_MESSAGE_BOX);
-        made = new wxStaticBitmap(&parent, id, picture, position, size);
+        built = new wxStaticBitmap(&parent, id, picture, position, size);
         break;
       }
     }
-    if (control.id >= 0 && made) controls[control.id] = made;
+    made.push_back(built);
     previous = &control;
   }
   parent.SetClientSize(parent.ConvertDialogToPixels(wxSize(window.width, window.height)));
+  return made;
+}
+
+std::map<int, wxWindow*> ControlsById(const res::WindowTemplate& window, const std::vector<wxWindow*>& built) {
+  std::map<int, wxWindow*> controls;
+  for (size_t i = 0; i < built.size() && i < window.controls.size(); ++i)
+    if (window.controls[i].id >= 0 && built[i]) controls[window.controls[i].id] = built[i];
   return controls;
+}
+
+std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::WindowTemplate& window) {
+  return ControlsById(window, BuildTemplateControls(parent, window));
 }
 
 }  // namespace sorvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
 #include "res/window_templates.h"
 
@@ -12,5 +13,12 @@ namespace sorvane {
 // placed and sized in dialog units of the parent's font, and sets the parent's
 // client size. Returns the controls that have an id, by program id.
 std::map<int, wxWindow*> BuildWindowControls(wxWindow& parent, const res::WindowTemplate& window);
+
+// The same controls, every one of them (labels too) in the template's order,
+// one for each entry of `window.controls`, for layouts that pair a label with
+// the control it names.
+std::vector<wxWindow*> BuildTemplateControls(wxWindow& parent, const res::WindowTemplate& window);
+// The controls of BuildTemplateControls that have an id, by program id.
+std::map<int, wxWindow*> ControlsById(const res::WindowTemplate& window, const std::vector<wxWindow*>& built);
 
 }  // namespace sorvane

@@ -78,11 +78,12 @@ fs::path ExecutableFolder() {
 #endif
 }
 
-ProgramFolderInputs CurrentProgramFolderInputs(std::optional<fs::path> homeOption) {
+ProgramFolderInputs CurrentProgramFolderInputs(std::optional<fs::path> homeOption,
+                                               std::optional<fs::path> executableFolder) {
   ProgramFolderInputs inputs;
   inputs.homeOption = std::move(homeOption);
   inputs.homeVariable = Environment("SORVANE_HOME");
-  inputs.executableFolder = ExecutableFolder();
+  inputs.executableFolder = executableFolder ? std::move(*executableFolder) : ExecutableFolder();
 #ifdef _WIN32
   if (auto appData = Environment("APPDATA")) {
     inputs.userDataFolder = fs::path(*appData) / "sorvane";

@@ -26,8 +26,11 @@ struct ProgramFolderInputs {
 std::filesystem::path ResolveProgramFolder(const ProgramFolderInputs& inputs);
 
 // The inputs as this process sees them: environment, executable path, the
-// platform's per-user data folder and the installed defaults.
-ProgramFolderInputs CurrentProgramFolderInputs(std::optional<std::filesystem::path> homeOption);
+// platform's per-user data folder and the installed defaults. `executableFolder`
+// stands in for the running program's folder when one program runs on behalf of
+// another (the CLI's network helper).
+ProgramFolderInputs CurrentProgramFolderInputs(std::optional<std::filesystem::path> homeOption,
+                                               std::optional<std::filesystem::path> executableFolder = std::nullopt);
 
 // Folder of the running executable (Linux: /proc/self/exe), or the current folder.
 std::filesystem::path ExecutableFolder();

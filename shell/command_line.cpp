@@ -14,6 +14,10 @@ GuiCommandLine ParseGuiCommandLine(const std::vector<std::string>& arguments) {
       line.home = std::filesystem::path(arguments[++i]);
     } else if (argument.rfind("--home=", 0) == 0) {
       line.home = std::filesystem::path(argument.substr(7));
+    } else if (argument == "--version") {
+      line.version = true;
+    } else if (argument == "--help" || argument == "-h") {
+      line.help = true;
     } else if (argument == "--no-webview") {
       line.noWebView = true;
     } else if (argument == "--") {

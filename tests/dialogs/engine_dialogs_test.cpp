@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 #include <wx/choice.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
+
+#include <cstdlib>
+#include <map>
 
 #include "core/engine_store.h"
 #include "dialogs/choose_engine_dlg.h"
@@ -14,12 +18,14 @@
 #include "dialogs/engines_dlg.h"
 #include "support/modal_driver.h"
 #include "support/gui_test_support.h"
+#include "support/layout_checks.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 
 namespace sorvane {
 namespace {
 
+using testing::CentreY;
 using testing::ClickId;
 using testing::Entries;
 using testing::ScriptedPrompts;
@@ -275,6 +281,47 @@ TEST(EngineDetailsDlgTest, UntouchedTextsComeBackByteForByte) {
   ASSERT_TRUE(details.TransferDataFromWindow());
   EXPECT_EQ(details.Values().name, "Caf\xC3\xA9 Plus");
   EXPECT_EQ(details.Values().searchType, MultiplePages);
+}
+
+// In this desktop's font: each label beside its field, every field from one
+// left edge and wide enough for the longest search type, nothing cut and no
+// control over another.
+TEST(EngineDetailsDlgTest, LabelsAndFieldsLineUpInThisDesktopsFont) {
+  CEngineDetailsDlg details(nullptr);
+  details.InitDialog();
+  std::map<wxString, wxWindow*> labels;
+  for (wxWindow* child : details.GetChildren())
+    if (auto* label = dynamic_cast<wxStaticText*>(child)) labels[label->GetLabel()] = label;
+  const std::pair<const char*, wxWindow*> rows[] = {
+      {"Engine", &details.NameEdit()},
+      {"Token that Identifies Data", &details.StartTokenEdit()},
+      {"Token that identifies end of data", &details.EndTokenEdit()},
+      {"URL", &details.UrlEdit()},
+      {"Search Type", &details.SearchTypeList()},
+      {"Next Page Command", &details.NextPageEdit()},
+      {"Search Command Prefix", &details.PrefixEdit()},
+      {"Search Command Suffix", &details.SuffixEdit()},
+  };
+  const wxRect first = details.NameEdit().GetRect();
+  int previousBottom = -1;
+  for (const auto& [text, field] : rows) {
+    ASSERT_TRUE(labels.count(text)) << text;
+    const wxRect label = labels[text]->GetRect();
+    const wxRect place = field->GetRect();
+    EXPECT_EQ(place.x, first.x) << text;
+    EXPECT_EQ(place.GetRight(), first.GetRight()) << text;
+    EXPECT_EQ(label.x, labels["Engine"]->GetRect().x) << text;
+    EXPECT_LT(label.GetRight(), place.x) << text;
+    EXPECT_LE(std::abs(CentreY(*labels[text]) - CentreY(*field)), 1) << text;
+    EXPECT_GT(place.y, previousBottom) << text;
+    previousBottom = place.GetBottom();
+  }
+  EXPECT_GE(details.SearchTypeList().GetSize().x, details.SearchTypeList().GetBestSize().x);
+  testing::ExpectNoCutTexts(details);
+  testing::ExpectChildrenInsideAndApart(details);
+  // OK and Cancel come under the fields.
+  EXPECT_GT(details.FindWindow(wxID_OK)->GetRect().y, previousBottom);
+  EXPECT_GT(details.FindWindow(wxID_CANCEL)->GetRect().y, previousBottom);
 }
 
 TEST(EngineDetailsDlgTest, EachRequiredTextLeftEmptyBringsTheWarning) {

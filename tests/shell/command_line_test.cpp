@@ -22,6 +22,16 @@ TEST(GuiCommandLine, OptionsAndOneFile) {
   EXPECT_EQ(ParseGuiCommandLine({"--", "-odd.htm"}).file, "-odd.htm");
 }
 
+TEST(GuiCommandLine, VersionAndHelpAreNoted) {
+  EXPECT_FALSE(ParseGuiCommandLine({"a.htm"}).version);
+  EXPECT_TRUE(ParseGuiCommandLine({"--version"}).version);
+  EXPECT_TRUE(ParseGuiCommandLine({"--no-webview", "--version"}).version);
+  EXPECT_TRUE(ParseGuiCommandLine({"--help"}).help);
+  EXPECT_TRUE(ParseGuiCommandLine({"-h"}).help);
+  // After "--" they are file names.
+  EXPECT_FALSE(ParseGuiCommandLine({"--", "--version"}).version);
+}
+
 TEST(GuiCommandLine, MistakesAreRefused) {
   EXPECT_FALSE(ParseGuiCommandLine({"--home"}).valid);
   EXPECT_FALSE(ParseGuiCommandLine({"--colour"}).valid);

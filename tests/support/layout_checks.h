@@ -1,0 +1,63 @@
+#pragma once
+
+// Checks of a window's layout as this desktop's fonts make it: texts that are
+// not cut, controls that stay inside their window and keep apart.
+
+#include <gtest/gtest.h>
+#include <wx/anybutton.h>
+#include <wx/checkbox.h>
+#include <wx/radiobut.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/window.h>
+
+#include <string>
+#include <vector>
+
+namespace sorvane::testing {
+
+inline std::string Describe(const wxWindow& control) {
+  const wxString label = control.GetLabel();
+  return wxString(control.GetClassInfo()->GetClassName()).utf8_string() + " \"" + label.utf8_string() + "\"";
+}
+
+// The controls of `window` that show a text of their own.
+inline bool ShowsItsText(const wxWindow* control) {
+  return dynamic_cast<const wxStaticText*>(control) || dynamic_cast<const wxAnyButton*>(control) ||
+         dynamic_cast<const wxCheckBox*>(control) || dynamic_cast<const wxRadioButton*>(control);
+}
+
+// Every label, button, check box and option button among the children of
+// `window` is at least as wide and as tall as its text needs here.
+inline void ExpectNoCutTexts(const wxWindow& window) {
+  for (const wxWindow* child : window.GetChildren()) {
+    if (!child->IsShown() || !ShowsItsText(child) || child->GetLabel().empty()) continue;
+    const wxSize needed = child->GetBestSize();
+    EXPECT_GE(child->GetSize().x, needed.x) << Describe(*child) << " is cut";
+    EXPECT_GE(child->GetSize().y, needed.y) << Describe(*child) << " is cut";
+  }
+}
+
+// Every shown child of `window` lies inside its client area, and no two of
+// them overlap (a group box frames others and is left out).
+inline void ExpectChildrenInsideAndApart(const wxWindow& window) {
+  const wxRect client(wxPoint(0, 0), window.GetClientSize());
+  std::vector<const wxWindow*> placed;
+  for (const wxWindow* child : window.GetChildren()) {
+    if (!child->IsShown() || child->IsTopLevel() || dynamic_cast<const wxStaticBox*>(child)) continue;
+    EXPECT_TRUE(client.Contains(child->GetRect()))
+        << Describe(*child) << " at " << child->GetRect().x << "," << child->GetRect().y << " size "
+        << child->GetRect().width << "x" << child->GetRect().height << " leaves the client area "
+        << client.width << "x" << client.height;
+    for (const wxWindow* other : placed) {
+      EXPECT_FALSE(child->GetRect().Intersects(other->GetRect()))
+          << Describe(*child) << " overlaps " << Describe(*other);
+    }
+    placed.push_back(child);
+  }
+}
+
+// The vertical centres of two controls, for a label beside its field.
+inline int CentreY(const wxWindow& control) { return control.GetRect().y + control.GetRect().height / 2; }
+
+}  // namespace sorvane::testing
