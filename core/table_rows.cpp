@@ -19,7 +19,6 @@ struct TableRows::Row {
   Block* block = nullptr;
   std::size_t slot = 0;  // index inside the block
   Row* nextWithSameLink = nullptr;
-  int ordinal = 0;
   std::uint64_t revision = 0;
 };
 
@@ -163,9 +162,7 @@ int TableRows::InsertRow(int position, std::vector<std::string> cells) {
 
   if (rankColumn_ >= 0) CountRank(row->rank, +1);
   IndexLink(row);
-  row->ordinal = static_cast<int>(rowsByOrdinal_.size());
   row->revision = ++revision_;
-  rowsByOrdinal_.push_back(row);
   if (block.rows.size() > kMaxBlockRows) SplitBlock(blockIndex);
 
   changes_.push_back({TableChange::Kind::RowInserted, position, -1});
@@ -230,7 +227,6 @@ void TableRows::DeleteAll() {
   rowsPerScoreRank_.fill(0);
   rowsPerOtherRank_.clear();
   outOfOrderPairs_ = 0;
-  rowsByOrdinal_.clear();
   ++generation_;
   ++revision_;
   changes_.push_back({TableChange::Kind::Cleared, -1, -1});
@@ -281,19 +277,13 @@ int TableRows::FirstRowRankedBelow(int rank) const {
   return rowCount_;
 }
 
-int TableRows::OrdinalAt(int row) const {
-  const Row* found = RowAt(row);
-  return found != nullptr ? found->ordinal : -1;
-}
-
-int TableRows::RowOfOrdinal(int ordinal) const {
-  if (ordinal < 0 || ordinal >= static_cast<int>(rowsByOrdinal_.size())) return -1;
-  return PositionOf(rowsByOrdinal_[static_cast<std::size_t>(ordinal)]);
-}
-
-std::uint64_t TableRows::RevisionOfOrdinal(int ordinal) const {
-  if (ordinal < 0 || ordinal >= static_cast<int>(rowsByOrdinal_.size())) return 0;
-  return rowsByOrdinal_[static_cast<std::size_t>(ordinal)]->revision;
+std::vector<TableRows::RowStamp> TableRows::Stamps() const {
+  std::vector<RowStamp> stamps;
+  stamps.reserve(static_cast<std::size_t>(rowCount_));
+  for (const auto& block : blocks_) {
+    for (const auto& row : block->rows) stamps.push_back({row->id, row->revision});
+  }
+  return stamps;
 }
 
 std::vector<TableChange> TableRows::TakeChanges() {

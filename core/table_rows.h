@@ -71,17 +71,18 @@ class TableRows {
   // The changes made since the last call, oldest first.
   std::vector<TableChange> TakeChanges();
 
-  // Row identity for views that keep their own order of the rows. Each row gets
-  // an ordinal when it is inserted, 0, 1, 2, ... in insertion order, which stays
-  // its own while rows inserted above it shift its index. DeleteAll starts a new
-  // generation, whose ordinals count from 0 again.
+  // For views that keep their own order of the rows (by RowId): DeleteAll starts
+  // a new generation, and every change raises the table's revision, each row
+  // remembering the revision of its own last change, so a view can tell the
+  // rows changed since it last looked.
+  struct RowStamp {
+    RowId id = kNoRow;
+    std::uint64_t revision = 0;
+  };
   std::uint64_t Generation() const { return generation_; }
-  int OrdinalAt(int row) const;          // -1 for a row that does not exist
-  int RowOfOrdinal(int ordinal) const;   // -1 for an ordinal that does not exist
-  // Every change raises the table's revision; each row remembers the revision of
-  // its own last change, so a view can find the rows changed since it looked.
   std::uint64_t Revision() const { return revision_; }
-  std::uint64_t RevisionOfOrdinal(int ordinal) const;  // 0 for one that does not exist
+  // Every row's identity and revision, in table order.
+  std::vector<RowStamp> Stamps() const;
 
  private:
   struct Row;
@@ -117,7 +118,6 @@ class TableRows {
 
   std::uint64_t generation_ = 0;
   std::uint64_t revision_ = 0;
-  std::vector<Row*> rowsByOrdinal_;
 };
 
 }  // namespace sorvane

@@ -96,63 +96,49 @@ int ResultsView::ShownCount() const { return IsIdentity() ? knownRows_ : static_
 int ResultsView::TableRowAt(const TableRows& rows, int viewRow) const {
   if (viewRow < 0 || viewRow >= ShownCount()) return -1;
   if (IsIdentity()) return viewRow < rows.RowCount() ? viewRow : -1;
-  return rows.RowOfOrdinal(order_[static_cast<std::size_t>(viewRow)]);
+  return rows.RowOfId(order_[static_cast<std::size_t>(viewRow)]->id);
 }
 
 int ResultsView::ViewRowOfTableRow(const TableRows& rows, int tableRow) const {
   if (IsIdentity()) return tableRow >= 0 && tableRow < knownRows_ ? tableRow : -1;
-  const int ordinal = rows.OrdinalAt(tableRow);
-  if (ordinal < 0 || ordinal >= static_cast<int>(positionOf_.size())) return -1;
-  return positionOf_[static_cast<std::size_t>(ordinal)];
+  const auto entry = entries_.find(rows.IdAt(tableRow));
+  return entry == entries_.end() ? -1 : entry->second.shownAt;
 }
 
-bool ResultsView::SortIsNumeric(const TableRows& rows) const {
-  const std::string& title = rows.ColumnTitle(sortColumn_);
-  return title == kRankColumn || title == kHitsColumn;
-}
-
-void ResultsView::ComputeKey(const TableRows& rows, int ordinal) {
-  const auto index = static_cast<std::size_t>(ordinal);
-  const int row = rows.RowOfOrdinal(ordinal);
+void ResultsView::ComputeKeys(const TableRows& rows, Entry& entry) const {
   if (sortColumn_ >= 0) {
-    const std::string& cell = rows.Cell(row, sortColumn_);
-    if (numericSort_) keys_[index].number = ParseLenientInt(cell);
-    else keys_[index].text = FoldForView(cell);
+    const std::string& cell = rows.Cell(entry.tableRow, sortColumn_);
+    if (numericSort_) entry.number = ParseLenientInt(cell);
+    else entry.text = FoldForView(cell);
   }
   if (!foldedFilter_.empty()) {
-    std::string& text = folded_[index];
-    text = FoldForView(rows.Cell(row, rows.FindColumn(kDescriptionColumn)));
-    text.push_back(kCellSeparator);
-    text += FoldForView(rows.Cell(row, rows.FindColumn(kUrlColumn)));
-    text.push_back(kCellSeparator);
-    text += FoldForView(rows.Cell(row, rows.FindColumn(kEngineColumn)));
+    entry.folded = FoldForView(rows.Cell(entry.tableRow, rows.FindColumn(kDescriptionColumn)));
+    entry.folded.push_back(kCellSeparator);
+    entry.folded += FoldForView(rows.Cell(entry.tableRow, rows.FindColumn(kUrlColumn)));
+    entry.folded.push_back(kCellSeparator);
+    entry.folded += FoldForView(rows.Cell(entry.tableRow, rows.FindColumn(kEngineColumn)));
   }
 }
 
-bool ResultsView::Passes(const TableRows& rows, int ordinal) const {
-  if (!foldedFilter_.empty() &&
-      folded_[static_cast<std::size_t>(ordinal)].find(foldedFilter_) == std::string::npos)
-    return false;
-  if (newOnly_ && earlierAddresses_ && !IsNewRow(rows, rows.RowOfOrdinal(ordinal))) return false;
+bool ResultsView::Passes(const TableRows& rows, const Entry& entry) const {
+  if (!foldedFilter_.empty() && entry.folded.find(foldedFilter_) == std::string::npos) return false;
+  if (newOnly_ && earlierAddresses_ && !IsNewRow(rows, entry.tableRow)) return false;
   return true;
 }
 
 // The view's order: the sort key (reversed when descending), then the table's
 // order, which inserting rows never changes for the rows already there.
-bool ResultsView::ShownBefore(const TableRows& rows, int left, int right) const {
+bool ResultsView::ShownBefore(const Entry* left, const Entry* right) const {
   if (sortColumn_ >= 0) {
-    const RowKey& a = keys_[static_cast<std::size_t>(left)];
-    const RowKey& b = keys_[static_cast<std::size_t>(right)];
-    const int order = numericSort_ ? (a.number < b.number ? -1 : a.number > b.number ? 1 : 0)
-                                   : a.text.compare(b.text);
+    const int order = numericSort_ ? (left->number < right->number ? -1 : left->number > right->number ? 1 : 0)
+                                   : left->text.compare(right->text);
     if (order != 0) return descending_ ? order > 0 : order < 0;
   }
-  return rows.RowOfOrdinal(left) < rows.RowOfOrdinal(right);
+  return left->tableRow < right->tableRow;
 }
 
 void ResultsView::IndexPositions() {
-  positionOf_.assign(static_cast<std::size_t>(knownRows_), -1);
-  for (std::size_t i = 0; i < order_.size(); ++i) positionOf_[static_cast<std::size_t>(order_[i])] = static_cast<int>(i);
+  for (std::size_t i = 0; i < order_.size(); ++i) order_[i]->shownAt = static_cast<int>(i);
 }
 
 void ResultsView::Rebuild(const TableRows& rows) {
@@ -161,18 +147,21 @@ void ResultsView::Rebuild(const TableRows& rows) {
   revision_ = rows.Revision();
   knownRows_ = rows.RowCount();
   order_.clear();
-  positionOf_.clear();
-  keys_.clear();
-  folded_.clear();
+  entries_.clear();
   if (IsIdentity()) return;
-  numericSort_ = sortColumn_ >= 0 && SortIsNumeric(rows);
-  keys_.resize(static_cast<std::size_t>(knownRows_));
-  if (!foldedFilter_.empty()) folded_.resize(static_cast<std::size_t>(knownRows_));
-  for (int ordinal = 0; ordinal < knownRows_; ++ordinal) {
-    ComputeKey(rows, ordinal);
-    if (Passes(rows, ordinal)) order_.push_back(ordinal);
+  const std::string& sortTitle = rows.ColumnTitle(sortColumn_);
+  numericSort_ = sortColumn_ >= 0 && (sortTitle == kRankColumn || sortTitle == kHitsColumn);
+  const std::vector<TableRows::RowStamp> stamps = rows.Stamps();
+  entries_.reserve(stamps.size());
+  for (std::size_t i = 0; i < stamps.size(); ++i) {
+    Entry& entry = entries_[stamps[i].id];
+    entry.id = stamps[i].id;
+    entry.revision = stamps[i].revision;
+    entry.tableRow = static_cast<int>(i);
+    ComputeKeys(rows, entry);
+    if (Passes(rows, entry)) order_.push_back(&entry);
   }
-  std::sort(order_.begin(), order_.end(), [&](int a, int b) { return ShownBefore(rows, a, b); });
+  std::sort(order_.begin(), order_.end(), [this](const Entry* a, const Entry* b) { return ShownBefore(a, b); });
   IndexPositions();
 }
 
@@ -189,32 +178,33 @@ void ResultsView::Sync(const TableRows& rows) {
   if (rows.Revision() == revision_) return;
 
   // Rows changed since the last look leave the order and come back in with the
-  // new ones, each at its place.
-  const int oldCount = knownRows_;
+  // new ones, each at its place; the others keep theirs, since inserting rows
+  // never changes the table order of the rows already there.
+  std::vector<Entry*> arriving;
+  std::vector<Entry*> changed;
+  const std::vector<TableRows::RowStamp> stamps = rows.Stamps();
+  for (std::size_t i = 0; i < stamps.size(); ++i) {
+    const auto [found, isNew] = entries_.try_emplace(stamps[i].id);
+    Entry& entry = found->second;
+    entry.tableRow = static_cast<int>(i);
+    if (!isNew && stamps[i].revision <= revision_) continue;
+    entry.id = stamps[i].id;
+    entry.revision = stamps[i].revision;
+    if (!isNew) changed.push_back(&entry);
+    ComputeKeys(rows, entry);
+    if (Passes(rows, entry)) arriving.push_back(&entry);
+  }
   knownRows_ = rows.RowCount();
-  keys_.resize(static_cast<std::size_t>(knownRows_));
-  if (!foldedFilter_.empty()) folded_.resize(static_cast<std::size_t>(knownRows_));
-  std::vector<int> arriving;
-  std::vector<bool> changed(static_cast<std::size_t>(oldCount), false);
-  bool anyChanged = false;
-  for (int ordinal = 0; ordinal < oldCount; ++ordinal) {
-    if (rows.RevisionOfOrdinal(ordinal) <= revision_) continue;
-    changed[static_cast<std::size_t>(ordinal)] = true;
-    anyChanged = true;
-    ComputeKey(rows, ordinal);
-    if (Passes(rows, ordinal)) arriving.push_back(ordinal);
-  }
-  for (int ordinal = oldCount; ordinal < knownRows_; ++ordinal) {
-    ComputeKey(rows, ordinal);
-    if (Passes(rows, ordinal)) arriving.push_back(ordinal);
-  }
   revision_ = rows.Revision();
-  if (anyChanged)
-    std::erase_if(order_, [&](int ordinal) { return changed[static_cast<std::size_t>(ordinal)]; });
+  if (!changed.empty()) {
+    const std::unordered_set<const Entry*> leaving(changed.begin(), changed.end());
+    std::erase_if(order_, [&](const Entry* entry) { return leaving.contains(entry); });
+    for (Entry* entry : changed) entry->shownAt = -1;
+  }
 
-  const auto before = [&](int a, int b) { return ShownBefore(rows, a, b); };
+  const auto before = [this](const Entry* a, const Entry* b) { return ShownBefore(a, b); };
   std::sort(arriving.begin(), arriving.end(), before);
-  std::vector<int> merged;
+  std::vector<Entry*> merged;
   merged.reserve(order_.size() + arriving.size());
   std::merge(order_.begin(), order_.end(), arriving.begin(), arriving.end(), std::back_inserter(merged), before);
   order_ = std::move(merged);

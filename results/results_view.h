@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -22,9 +23,9 @@ namespace sorvane {
 // contains the filter text, without regard to case, and, with "new only", when
 // it is new (its address was not among the earlier search's addresses).
 //
-// The view keeps rows by their ordinals (TableRows), so rows inserted into the
-// table while a search runs go to their place in the sorted view at the next
-// Sync, and rows already shown keep theirs. Thread rule: not locked itself; use
+// The view keeps rows by their identity (TableRows::RowId), so rows inserted
+// into the table while a search runs go to their place in the sorted view at
+// the next Sync, and rows already shown keep theirs. Thread rule: not locked itself; use
 // it on one thread, and call every member taking a TableRows under the table's
 // lock.
 class ResultsView {
@@ -67,17 +68,22 @@ class ResultsView {
   int ViewRowOfTableRow(const TableRows& rows, int tableRow) const;
 
  private:
-  struct RowKey {
-    long long number = 0;
-    std::string text;
+  // What the view knows of one table row as of the last Sync.
+  struct Entry {
+    TableRows::RowId id = TableRows::kNoRow;
+    std::uint64_t revision = 0;
+    int tableRow = 0;
+    int shownAt = -1;         // index in order_, -1 when filtered out
+    long long number = 0;     // the sort key of Rank and Hits
+    std::string text;         // the sort key of the other columns, folded
+    std::string folded;       // the filtered cells, folded (only while filtering)
   };
 
   void Rebuild(const TableRows& rows);
-  void ComputeKey(const TableRows& rows, int ordinal);
-  bool Passes(const TableRows& rows, int ordinal) const;
-  bool ShownBefore(const TableRows& rows, int left, int right) const;
+  void ComputeKeys(const TableRows& rows, Entry& entry) const;
+  bool Passes(const TableRows& rows, const Entry& entry) const;
+  bool ShownBefore(const Entry* left, const Entry* right) const;
   void IndexPositions();
-  bool SortIsNumeric(const TableRows& rows) const;
 
   int sortColumn_ = -1;
   bool descending_ = false;
@@ -91,10 +97,10 @@ class ResultsView {
   std::uint64_t revision_ = 0;
   int knownRows_ = 0;
   bool numericSort_ = false;
-  std::vector<RowKey> keys_;           // by ordinal, for the sort column
-  std::vector<std::string> folded_;    // by ordinal: the filtered cells, folded; built when filtering
-  std::vector<int> order_;             // ordinals shown, in view order (unused when identity)
-  std::vector<int> positionOf_;        // by ordinal: index in order_, or -1
+  // Every row of the table (left empty when the view is the table itself).
+  // Nodes of the map keep their place, so order_ can point into them.
+  std::unordered_map<TableRows::RowId, Entry> entries_;
+  std::vector<Entry*> order_;  // the rows shown, in view order
 };
 
 // Text folded for comparing without regard to case: Unicode case folding of

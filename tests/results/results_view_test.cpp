@@ -191,31 +191,38 @@ TEST(ResultsView, AClearedTableStartsTheViewOver) {
   EXPECT_EQ(Shown(view, rows), (Texts{"four", "three"}));
 }
 
-TEST(TableRowsIdentity, OrdinalsStayWithTheirRowsAndRevisionsTellChanges) {
+TEST(TableRowsStamps, RevisionsTellWhichRowsChangedAndDeleteAllStartsAGeneration) {
   TableRows rows(DefaultResultColumns());
   rows.AppendRow({"first", "u1", "10"});
   rows.InsertRow(0, {"second", "u2", "50"});
-  rows.InsertRow(1, {"third", "u3", "30"});
-  EXPECT_EQ(rows.OrdinalAt(0), 1);
-  EXPECT_EQ(rows.OrdinalAt(1), 2);
-  EXPECT_EQ(rows.OrdinalAt(2), 0);
-  EXPECT_EQ(rows.RowOfOrdinal(0), 2);
-  EXPECT_EQ(rows.RowOfOrdinal(3), -1);
-  EXPECT_EQ(rows.OrdinalAt(3), -1);
-
   const std::uint64_t seen = rows.Revision();
-  rows.SetCell(2, kHits, "2");
-  EXPECT_GT(rows.RevisionOfOrdinal(0), seen);
-  EXPECT_LE(rows.RevisionOfOrdinal(1), seen);
+  rows.SetCell(1, kHits, "2");
+  std::vector<TableRows::RowStamp> stamps = rows.Stamps();
+  ASSERT_EQ(stamps.size(), 2u);
+  EXPECT_EQ(stamps[0].id, rows.IdAt(0));
+  EXPECT_LE(stamps[0].revision, seen);
+  EXPECT_GT(stamps[1].revision, seen);
   rows.SetViewed(0, true);
-  EXPECT_GT(rows.RevisionOfOrdinal(1), seen);
+  EXPECT_GT(rows.Stamps()[0].revision, seen);
 
   const std::uint64_t generation = rows.Generation();
   rows.DeleteAll();
   EXPECT_NE(rows.Generation(), generation);
-  EXPECT_EQ(rows.RowOfOrdinal(0), -1);
-  rows.AppendRow({"again"});
-  EXPECT_EQ(rows.OrdinalAt(0), 0);
+  EXPECT_TRUE(rows.Stamps().empty());
+}
+
+// A row whose change takes it out of the filter is no longer shown anywhere.
+TEST(ResultsView, AChangedRowLeavesTheFilterAndItsPlace) {
+  TableRows rows(DefaultResultColumns());
+  Add(rows, "boat one", "http://1/", 50, 1, "E");
+  Add(rows, "boat two", "http://2/", 40, 1, "E");
+  ResultsView view;
+  view.SetFilterText("boat");
+  EXPECT_EQ(Shown(view, rows), (Texts{"boat one", "boat two"}));
+  rows.SetCell(0, kDescription, "ship one");
+  EXPECT_EQ(Shown(view, rows), (Texts{"boat two"}));
+  EXPECT_EQ(view.ViewRowOfTableRow(rows, 0), -1);
+  EXPECT_EQ(view.ViewRowOfTableRow(rows, 1), 0);
 }
 
 }  // namespace
