@@ -5,6 +5,7 @@
 #include "cli/console_run.h"
 #include "cli/shared_options.h"
 #include "core/lenient_number.h"
+#include "core/page_charset.h"
 #include "core/query_address.h"
 #include "core/result_parser.h"
 #include "platform/file_io.h"
@@ -21,7 +22,9 @@ constexpr const char* kUsage =
     "table: Description, URL, Rank, Hits, Engine, tab-separated, best rank first\n"
     "(--format csv: with a header row and the viewed flag; --format json or\n"
     "--json: an array of objects).\n"
-    "WORDS rank the hits (after the Email rewrite with --category Email). Zero bytes\n"
+    "WORDS rank the hits (after the Email rewrite with --category Email). A file\n"
+    "is a page without its HTTP header: it is read in the charset its meta tag\n"
+    "names, else as UTF-8 when it is valid UTF-8, else as Windows-1252. Zero bytes\n"
     "in a file are dropped, as they are from a page that arrives over the network.\n";
 }  // namespace
 
@@ -53,8 +56,10 @@ int RunParseCommand(CliContext& context, ArgumentCursor& arguments) {
       context.ReportError("cannot read " + file);
       return kExitFailure;
     }
-    std::erase(*page, '\0');
-    pages.push_back(std::move(*page));
+    // Converted first: a page in UTF-16 has a zero byte in every ASCII letter.
+    std::string text = ConvertPageToUtf8(*page, "");
+    std::erase(text, '\0');
+    pages.push_back(std::move(text));
   }
 
   const std::string rankWords = options.category ? RewriteWordsForCategory(*options.category, words) : words;

@@ -1,9 +1,8 @@
 #include "results/results_view.h"
 
-#include <utf8proc.h>
-
 #include <algorithm>
 
+#include "core/case_fold.h"
 #include "core/lenient_number.h"
 #include "core/results_table.h"
 #include "results/earlier_search.h"
@@ -17,43 +16,6 @@ namespace {
 constexpr char kCellSeparator = '\0';
 
 }  // namespace
-
-std::string FoldForView(std::string_view text) {
-  std::string folded;
-  folded.reserve(text.size());
-  const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
-  const auto size = static_cast<utf8proc_ssize_t>(text.size());
-  for (utf8proc_ssize_t at = 0; at < size;) {
-    const auto byte = bytes[at];
-    if (byte < 0x80) {
-      folded.push_back(static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte));
-      ++at;
-      continue;
-    }
-    utf8proc_int32_t codePoint = 0;
-    const utf8proc_ssize_t length = utf8proc_iterate(bytes + at, size - at, &codePoint);
-    if (length <= 0) {
-      // Old saved searches may hold Latin-1 bytes: they stay as they are.
-      folded.push_back(static_cast<char>(byte));
-      ++at;
-      continue;
-    }
-    utf8proc_int32_t foldedPoints[8];
-    const utf8proc_ssize_t count =
-        utf8proc_decompose_char(codePoint, foldedPoints, 8, UTF8PROC_CASEFOLD, nullptr);
-    if (count <= 0 || count > 8) {
-      folded.append(text.substr(static_cast<std::size_t>(at), static_cast<std::size_t>(length)));
-    } else {
-      for (utf8proc_ssize_t i = 0; i < count; ++i) {
-        utf8proc_uint8_t encoded[4];
-        const utf8proc_ssize_t encodedLength = utf8proc_encode_char(foldedPoints[i], encoded);
-        folded.append(reinterpret_cast<const char*>(encoded), static_cast<std::size_t>(encodedLength));
-      }
-    }
-    at += length;
-  }
-  return folded;
-}
 
 void ResultsView::ClickColumn(int column) {
   if (column == sortColumn_) SortBy(column, !descending_);
@@ -71,7 +33,7 @@ void ResultsView::ClearSort() { SortBy(-1, false); }
 void ResultsView::SetFilterText(std::string_view text) {
   if (text == filterText_) return;
   filterText_ = std::string(text);
-  foldedFilter_ = FoldForView(text);
+  foldedFilter_ = FoldCase(text);
   needsRebuild_ = true;
 }
 
@@ -109,14 +71,14 @@ void ResultsView::ComputeKeys(const TableRows& rows, Entry& entry) const {
   if (sortColumn_ >= 0) {
     const std::string& cell = rows.Cell(entry.tableRow, sortColumn_);
     if (numericSort_) entry.number = ParseLenientInt(cell);
-    else entry.text = FoldForView(cell);
+    else entry.text = FoldCase(cell);
   }
   if (!foldedFilter_.empty()) {
-    entry.folded = FoldForView(rows.Cell(entry.tableRow, rows.FindColumn(kDescriptionColumn)));
+    entry.folded = FoldCase(rows.Cell(entry.tableRow, rows.FindColumn(kDescriptionColumn)));
     entry.folded.push_back(kCellSeparator);
-    entry.folded += FoldForView(rows.Cell(entry.tableRow, rows.FindColumn(kUrlColumn)));
+    entry.folded += FoldCase(rows.Cell(entry.tableRow, rows.FindColumn(kUrlColumn)));
     entry.folded.push_back(kCellSeparator);
-    entry.folded += FoldForView(rows.Cell(entry.tableRow, rows.FindColumn(kEngineColumn)));
+    entry.folded += FoldCase(rows.Cell(entry.tableRow, rows.FindColumn(kEngineColumn)));
   }
 }
 

@@ -103,8 +103,4 @@ class ResultsView {
   std::vector<Entry*> order_;  // the rows shown, in view order
 };
 
-// Text folded for comparing without regard to case: Unicode case folding of
-// UTF-8, bytes that are not valid UTF-8 kept as they are.
-std::string FoldForView(std::string_view text);
-
 }  // namespace sorvane

@@ -34,15 +34,6 @@ std::vector<std::string> Shown(ResultsView& view, const TableRows& rows) {
 
 using Texts = std::vector<std::string>;
 
-TEST(FoldForView, FoldsLettersOfEveryScriptAndKeepsBrokenBytes) {
-  EXPECT_EQ(FoldForView("Wooden BOATS"), "wooden boats");
-  EXPECT_EQ(FoldForView("\xC3\x89t\xC3\xA9"), "\xC3\xA9t\xC3\xA9");            // Été -> été
-  EXPECT_EQ(FoldForView("\xCE\xA3\xCE\xBF\xCF\x86"), FoldForView("\xCF\x83\xCE\xBF\xCF\x86"));  // Σοφ = σοφ
-  EXPECT_EQ(FoldForView("Stra\xC3\x9F" "e"), "strasse");                        // full folding: ß -> ss
-  EXPECT_EQ(FoldForView("caf\xE9 X"), "caf\xE9 x");                             // Latin-1 byte kept
-  EXPECT_EQ(FoldForView(std::string("a\0B", 3)), std::string("a\0b", 3));
-}
-
 class ResultsViewTest : public ::testing::Test {
  protected:
   ResultsViewTest() : rows(DefaultResultColumns()) {
