@@ -5,6 +5,7 @@
 #include "cli/console_run.h"
 #include "cli/shared_options.h"
 #include "core/lenient_number.h"
+#include "core/page_charset.h"
 #include "core/query_address.h"
 #include "core/result_parser.h"
 #include "platform/file_io.h"
@@ -13,13 +14,17 @@ namespace sorvane::cli {
 
 namespace {
 constexpr const char* kUsage =
-    "usage: sorvane-cli [--home DIR] parse --engine NAME [--category NAME] [--json]\n"
-    "                   WORDS -- FILE...\n"
+    "usage: sorvane-cli [--home DIR] parse --engine NAME [--category NAME]\n"
+    "                   [--format csv|json|tsv] WORDS -- FILE...\n"
     "\n"
     "Parses each FILE, in order, as a result page of the engine into one results\n"
     "table, links already in the table skipped as a search does, and prints the\n"
-    "table: Description, URL, Rank, Hits, Engine, tab-separated, best rank first.\n"
-    "WORDS rank the hits (after the Email rewrite with --category Email). Zero bytes\n"
+    "table: Description, URL, Rank, Hits, Engine, tab-separated, best rank first\n"
+    "(--format csv: with a header row and the viewed flag; --format json or\n"
+    "--json: an array of objects).\n"
+    "WORDS rank the hits (after the Email rewrite with --category Email). A file\n"
+    "is a page without its HTTP header: it is read in the charset its meta tag\n"
+    "names, else as UTF-8 when it is valid UTF-8, else as Windows-1252. Zero bytes\n"
     "in a file are dropped, as they are from a page that arrives over the network.\n";
 }  // namespace
 
@@ -27,7 +32,7 @@ int RunParseCommand(CliContext& context, ArgumentCursor& arguments) {
   SharedOptions options;
   while (arguments.AtOption()) {
     if (!TakeSharedOption(arguments, options,
-                          SharedOptions::kJson | SharedOptions::kEngine | SharedOptions::kCategory)) {
+                          SharedOptions::kFormat | SharedOptions::kEngine | SharedOptions::kCategory)) {
       RejectOption("parse", arguments.Peek());
     }
   }
@@ -51,15 +56,17 @@ int RunParseCommand(CliContext& context, ArgumentCursor& arguments) {
       context.ReportError("cannot read " + file);
       return kExitFailure;
     }
-    std::erase(*page, '\0');
-    pages.push_back(std::move(*page));
+    // Converted first: a page in UTF-16 has a zero byte in every ASCII letter.
+    std::string text = ConvertPageToUtf8(*page, "");
+    std::erase(text, '\0');
+    pages.push_back(std::move(text));
   }
 
   const std::string rankWords = options.category ? RewriteWordsForCategory(*options.category, words) : words;
   ResultsTable table;
   for (std::string& page : pages) ParseResultPage(*engine, rankWords, page, table, true);
 
-  PrintHits(context.out(), table.Snapshot(), options.json);
+  PrintRows(context.out(), TakeRowCells(table), options.format.value_or(OutputFormat::Tsv));
   return kExitOk;
 }
 

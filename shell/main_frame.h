@@ -20,6 +20,7 @@
 class wxButton;
 class wxChoice;
 class wxCommandEvent;
+class wxListEvent;
 class wxComboBox;
 class wxGenericAnimationCtrl;
 class wxMenu;
@@ -74,7 +75,16 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents, 
   // The large picture of an image index, 0 for "My PC" and unknown indices.
   static int CategoryPicture(int imageIndex);
   wxBitmap CategoryBitmap(int imageIndex) const;
+  // The category pane's menu at the pointer, or at `where` (client co-ordinates).
   void ShowCategoryMenu();
+  void ShowCategoryMenu(const wxPoint& where);
+  // F6 and Shift+F6: the focus to the next (previous) of the category pane, the
+  // view and the bars.
+  void MoveFocusBetweenParts(bool forward);
+  // The controls Tab goes through, in order (null or hidden ones are passed over).
+  std::vector<wxWindow*> TabOrder() const;
+  // The framework's New: an empty document, caption "Untitled - Sorvane".
+  void NewDocument();
   // Category Properties of a row (its engines, its picture).
   void EditCategoryProperties(int row);
 
@@ -96,8 +106,10 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents, 
   // Whether a web search is under way (from its start to its finish).
   bool IsSearching() const { return m_searching; }
 
-  // The Previous Searches bar: rebuilt from the saved searches' folder.
-  void FillPreviousSearches();
+  // The Previous Searches bar: rebuilt from the saved searches' folder, with
+  // the entry of `shown` selected (the search on screen), or the first entry
+  // when there is no such entry.
+  void FillPreviousSearches(const std::string& shown = {});
   void OnPreviousSearchSelected();
   void OnSearchAgain();
   void OnDeleteSearch();
@@ -136,6 +148,8 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents, 
   wxPanel* DialogBar() const { return m_wndDlgBar; }
   wxGenericAnimationCtrl* Throbber() const { return m_wndAnimate; }
   wxChoice* PreviousSearches() const { return m_cbPrevious; }
+  wxButton* PreviousSearchButton() const { return m_btnSearch; }
+  wxButton* DeleteSearchButton() const { return m_btnDelete; }
   const std::vector<std::string>& FavoriteUrls() const { return m_favoriteUrls; }
   wxMenu* FavoritesPopup() const;
   AppSettings& Settings() { return m_settings; }
@@ -185,6 +199,12 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents, 
   void OnDropFiles(wxDropFilesEvent& event);
   void OnClose(wxCloseEvent& event);
   void OnIdleUpdateIndicators(wxIdleEvent& event);
+
+  // Keyboard and focus (main_frame_focus.cpp).
+  void BindKeyboard();
+  void OnCharHook(wxKeyEvent& event);
+  void OnCategoryKey(wxListEvent& event);
+  wxWindow* ViewFocusWindow() const;
 
   // The web search (main_frame_search.cpp).
   void CloseStatusWindow();
