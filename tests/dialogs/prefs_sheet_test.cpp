@@ -177,6 +177,25 @@ TEST_F(PrefsSheetTest, ApplyIsEnabledByProgramChangesOnlyAndAppliesWithoutClosin
   EXPECT_EQ(prompts_.colourChoosers, 2);
 }
 
+// Each chooser opens at the colour its button changes, as the preview shows
+// it then: not at black, and after a choice at the colour just chosen.
+TEST_F(PrefsSheetTest, EachColourChooserOpensAtTheColourItChanges) {
+  listColours_ = {0x332211, 0x0000FF, 0x00FF00, 0xFF0000};
+  prompts_.colours = {wxColour(9, 8, 7)};
+  RunModal([&](CPreferencesSheet& sheet) {
+    CProgramPrefsPage& program = sheet.ProgramPage();
+    Click(program.TitleColorButton());
+    Click(program.TitleColorButton());
+    Click(program.ViewedColorButton());
+    Click(program.LongDescColorButton());
+    Click(program.BackgroundColorButton());
+    Cancel(sheet);
+  });
+  const std::vector<wxColour> opened = {wxColour(255, 0, 0), wxColour(9, 8, 7), wxColour(0, 255, 0),
+                                        wxColour(0, 0, 255), wxColour(0x11, 0x22, 0x33)};
+  EXPECT_EQ(prompts_.colourStarts, opened);
+}
+
 TEST_F(PrefsSheetTest, CommunicationPageEnablesTheProxyEditsForTheProxyMethodOnly) {
   for (const int stored : {0, 2, 7}) {
     settings_.connection.connectMethod = stored;
