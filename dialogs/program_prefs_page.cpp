@@ -11,6 +11,7 @@
 #include "dialogs/control_lookup.h"
 #include "dialogs/user_prompts.h"
 #include "res/prefs_templates.h"
+#include "results/result_columns.h"
 #include "results/results_list_ctrl.h"
 
 namespace sorvane {
@@ -82,6 +83,7 @@ void CProgramPrefsPage::AddSampleRows() {
     rows.SetViewed(1, true);
   });
   m_previewList->SetTable(m_sampleRows);
+  WidenResultColumns(*m_previewList);
   m_previewList->SyncWithTable();
 }
 
