@@ -3,6 +3,9 @@
 #               sanitizer builds and the fuzz targets (scripts/run-hardening;
 #               HARDENING=0 leaves them out, FUZZ_SECONDS sets each target's time)
 #   make run    install what is missing, build, start the window program
+#   make install   build, then install under PREFIX (default /usr/local),
+#               into DESTDIR when given (staging for packagers)
+#   make package   build the Debian package build/sorvane_<version>_amd64.deb
 # CONFIG=Debug builds the debug configuration in build-debug/.
 
 CONFIG ?= Release
@@ -13,8 +16,9 @@ BUILD_DIR ?= build-$(shell echo $(CONFIG) | tr A-Z a-z)
 endif
 JOBS ?= 2
 HARDENING ?= 1
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run bench install package clean
 
 all: build
 
@@ -22,7 +26,7 @@ deps:
 	@bash scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(CONFIG) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(CONFIG) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) --parallel $(JOBS)
@@ -35,6 +39,12 @@ endif
 
 run: build
 	@$(BUILD_DIR)/bin/sorvane
+
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR)
+
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 bench: build
 	@$(BUILD_DIR)/bin/merge_bench

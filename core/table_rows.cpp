@@ -14,6 +14,7 @@ const std::string kNoText;
 struct TableRows::Row {
   std::vector<std::string> cells;
   bool viewed = false;
+  RowId id = kNoRow;
   int rank = 0;  // the "Rank" cell as a number, kept so ordering checks read no text
   Block* block = nullptr;
   std::size_t slot = 0;  // index inside the block
@@ -65,6 +66,16 @@ const std::string& TableRows::Cell(int row, int column) const {
 bool TableRows::IsViewed(int row) const {
   const Row* found = RowAt(row);
   return found != nullptr && found->viewed;
+}
+
+TableRows::RowId TableRows::IdAt(int row) const {
+  const Row* found = RowAt(row);
+  return found != nullptr ? found->id : kNoRow;
+}
+
+int TableRows::RowOfId(RowId id) const {
+  const auto entry = rowsById_.find(id);
+  return entry == rowsById_.end() ? -1 : PositionOf(entry->second);
 }
 
 int TableRows::OutOfOrderPairs(const Row* upper, const Row* lower) const {
@@ -120,6 +131,8 @@ int TableRows::InsertRow(int position, std::vector<std::string> cells) {
   auto owned = std::make_unique<Row>();
   Row* row = owned.get();
   row->cells = std::move(cells);
+  row->id = ++lastId_;
+  rowsById_.emplace(row->id, row);
   if (rankColumn_ >= 0) row->rank = ParseLenientInt(row->cells[static_cast<std::size_t>(rankColumn_)]);
 
   Row* upper = RowAt(position - 1);
@@ -206,6 +219,7 @@ void TableRows::DeleteAll() {
   blockStarts_.clear();
   rowCount_ = 0;
   rowsByLink_.clear();
+  rowsById_.clear();
   rowsPerScoreRank_.fill(0);
   rowsPerOtherRank_.clear();
   outOfOrderPairs_ = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -28,6 +29,13 @@ struct TableChange {
 // ordered (for a table in descending rank, "first row ranked below r" is a count).
 class TableRows {
  public:
+  // A row's identity: given when the row is inserted, kept while it moves down
+  // as rows go in above it, never given to another row (not even after
+  // DeleteAll). 0 is no row. What the window selects is a hit, not a position,
+  // so it holds this.
+  using RowId = std::uint64_t;
+  static constexpr RowId kNoRow = 0;
+
   explicit TableRows(std::vector<std::string> columnTitles);
   ~TableRows();
   TableRows(const TableRows&) = delete;
@@ -41,6 +49,10 @@ class TableRows {
   // An empty text for a row or column that does not exist.
   const std::string& Cell(int row, int column) const;
   bool IsViewed(int row) const;
+  // The identity of the row at `row`, or kNoRow; and back: the row's present
+  // index, or -1 once it is gone.
+  RowId IdAt(int row) const;
+  int RowOfId(RowId id) const;
 
   // `cells` beyond the column count are dropped, missing ones are empty. A
   // position outside 0..RowCount() appends. Returns the row's index.
@@ -82,6 +94,8 @@ class TableRows {
   // Each link maps to one of its rows; the others hang off that row in a chain.
   // The key views the mapped row's own cell, so an index entry costs no copy.
   std::unordered_map<std::string_view, Row*> rowsByLink_;
+  std::unordered_map<RowId, Row*> rowsById_;
+  RowId lastId_ = kNoRow;
   // Rows per rank: the merge's ranks 0..100 in an array, anything else in a map.
   std::array<int, 101> rowsPerScoreRank_{};
   std::map<int, int> rowsPerOtherRank_;

@@ -53,6 +53,7 @@ class ResultsRows final : public wxWindow {
     Bind(wxEVT_PAINT, &ResultsRows::OnPaint, this);
     Bind(wxEVT_LEFT_DOWN, &ResultsRows::OnLeftDown, this);
     Bind(wxEVT_LEFT_DCLICK, &ResultsRows::OnDoubleClick, this);
+    Bind(wxEVT_KEY_DOWN, &ResultsRows::OnKeyDown, this);
     Bind(wxEVT_MOUSEWHEEL, &ResultsRows::OnWheel, this);
     for (const auto type : {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP,
                             wxEVT_SCROLLWIN_LINEDOWN, wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN,
@@ -68,8 +69,8 @@ class ResultsRows final : public wxWindow {
 
   void OnLeftDown(wxMouseEvent& event) {
     SetFocus();
-    const long row = m_owner.HitTest(event.GetPosition());
-    if (row >= 0) m_owner.Select(row);
+    // A click below the last row clears the selection.
+    m_owner.Select(m_owner.HitTest(event.GetPosition()));
     event.Skip();
   }
 
@@ -77,10 +78,17 @@ class ResultsRows final : public wxWindow {
     const long row = m_owner.HitTest(event.GetPosition());
     if (row < 0) return;
     m_owner.Select(row);
-    wxListEvent activated(wxEVT_LIST_ITEM_ACTIVATED, m_owner.GetId());
-    activated.SetEventObject(&m_owner);
-    activated.m_itemIndex = row;
-    m_owner.GetEventHandler()->ProcessEvent(activated);
+    m_owner.ActivateRow(row);
+  }
+
+  void OnKeyDown(wxKeyEvent& event) {
+    // The rows take every key (they must see the arrows and Enter), so Tab has
+    // to be handed back to the window's own focus order here.
+    if (event.GetKeyCode() == WXK_TAB && !event.ControlDown() && !event.AltDown()) {
+      Navigate(event.ShiftDown() ? wxNavigationKeyEvent::IsBackward : wxNavigationKeyEvent::IsForward);
+      return;
+    }
+    if (event.HasAnyModifiers() || !m_owner.HandleKey(event.GetKeyCode())) event.Skip();
   }
 
   void OnWheel(wxMouseEvent& event) {
@@ -151,6 +159,9 @@ CResultsListCtrl::~CResultsListCtrl() {
 
 void CResultsListCtrl::BindEvents() {
   Bind(wxEVT_SIZE, &CResultsListCtrl::OnSize, this);
+  // Focus given to the list (a click on its header, the Tab key, F6) belongs to
+  // the rows, which take the keys.
+  Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent&) { m_rows->SetFocus(); });
   m_header->Bind(wxEVT_HEADER_RESIZING, &CResultsListCtrl::OnHeaderResizing, this);
   m_header->Bind(wxEVT_HEADER_END_RESIZE, &CResultsListCtrl::OnHeaderResizing, this);
 }
@@ -206,7 +217,7 @@ void CResultsListCtrl::SetTable(std::shared_ptr<ResultsTable> table) {
     });
   }
   m_header->SetColumnCount(static_cast<unsigned int>(m_columns.size()));
-  m_selected = -1;
+  m_selectedHit = TableRows::kNoRow;
   m_topRow = 0;
   m_scrollX = 0;
   SyncWithTable();
@@ -221,7 +232,6 @@ void CResultsListCtrl::OnTableChanged() {
 
 void CResultsListCtrl::SetItemCount(long count) {
   m_itemCount = std::max(0L, count);
-  if (m_selected >= m_itemCount) m_selected = -1;
   UpdateScrollbars();
   m_rows->Refresh(false);
 }
@@ -247,16 +257,84 @@ void CResultsListCtrl::OnHeaderResizing(wxHeaderCtrlEvent& event) {
   SetColumnWidth(event.GetColumn(), event.GetWidth());
 }
 
+int CResultsListCtrl::TableRowOf(long listRow) const {
+  return listRow >= 0 && listRow < m_itemCount ? static_cast<int>(listRow) : -1;
+}
+
+long CResultsListCtrl::ListRowOf(int tableRow) const { return tableRow >= 0 ? tableRow : -1; }
+
+long CResultsListCtrl::GetFirstSelected() const {
+  if (!m_table || m_selectedHit == TableRows::kNoRow) return -1;
+  const int tableRow = m_table->WithLock([this](TableRows& rows) { return rows.RowOfId(m_selectedHit); });
+  return ListRowOf(tableRow);
+}
+
 void CResultsListCtrl::Select(long row) {
-  const long selected = row >= 0 && row < m_itemCount ? row : -1;
-  if (selected == m_selected) return;
-  m_selected = selected;
+  const int tableRow = TableRowOf(row);
+  const TableRows::RowId hit =
+      tableRow >= 0 && m_table ? m_table->WithLock([tableRow](TableRows& rows) { return rows.IdAt(tableRow); })
+                               : TableRows::kNoRow;
+  if (hit == m_selectedHit) return;
+  const long before = GetFirstSelected();
+  m_selectedHit = hit;
   m_rows->Refresh(false);
-  if (selected < 0) return;
-  wxListEvent event(wxEVT_LIST_ITEM_SELECTED, GetId());
+  wxListEvent event(hit == TableRows::kNoRow ? wxEVT_LIST_ITEM_DESELECTED : wxEVT_LIST_ITEM_SELECTED, GetId());
   event.SetEventObject(this);
-  event.m_itemIndex = selected;
+  event.m_itemIndex = hit == TableRows::kNoRow ? before : row;
   GetEventHandler()->ProcessEvent(event);
+}
+
+bool CResultsListCtrl::HandleKey(int keyCode) {
+  const long selected = GetFirstSelected();
+  const long last = m_itemCount - 1;
+  const long page = GetCountPerPage();
+  // With nothing selected the keys start from the top row in view.
+  const long from = selected >= 0 ? selected : -1;
+  long next = -1;
+  switch (keyCode) {
+    case WXK_UP:
+    case WXK_NUMPAD_UP:
+      next = from >= 0 ? from - 1 : m_topRow;
+      break;
+    case WXK_DOWN:
+    case WXK_NUMPAD_DOWN:
+      next = from >= 0 ? from + 1 : m_topRow;
+      break;
+    case WXK_PAGEUP:
+    case WXK_NUMPAD_PAGEUP:
+      next = from >= 0 ? from - page : m_topRow;
+      break;
+    case WXK_PAGEDOWN:
+    case WXK_NUMPAD_PAGEDOWN:
+      next = from >= 0 ? from + page : m_topRow + page - 1;
+      break;
+    case WXK_HOME:
+    case WXK_NUMPAD_HOME:
+      next = 0;
+      break;
+    case WXK_END:
+    case WXK_NUMPAD_END:
+      next = last;
+      break;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+      if (selected >= 0) ActivateRow(selected);
+      return true;
+    default:
+      return false;
+  }
+  if (m_itemCount == 0) return true;
+  next = std::clamp(next, 0L, last);
+  Select(next);
+  EnsureVisible(next);
+  return true;
+}
+
+void CResultsListCtrl::ActivateRow(long row) {
+  wxListEvent activated(wxEVT_LIST_ITEM_ACTIVATED, GetId());
+  activated.SetEventObject(this);
+  activated.m_itemIndex = row;
+  GetEventHandler()->ProcessEvent(activated);
 }
 
 int CResultsListCtrl::GetCountPerPage() const { return std::max(1, m_rows->GetClientSize().y / kRowHeight); }
@@ -345,8 +423,9 @@ void CResultsListCtrl::UpdateScrollbars() {
 }
 
 std::string CResultsListCtrl::CellText(long row, int column) const {
-  if (!m_table || column >= GetColumnCount()) return {};
-  return m_table->Cell(static_cast<int>(row), column);
+  const int tableRow = TableRowOf(row);
+  if (!m_table || tableRow < 0 || column >= GetColumnCount()) return {};
+  return m_table->Cell(tableRow, column);
 }
 
 void CResultsListCtrl::DrawVisibleRows(wxDC& dc) const {
@@ -368,8 +447,9 @@ void CResultsListCtrl::DrawItem(wxDC& dc, long row, const wxRect& rect) const {
   const int scroll = m_scrollX;
   int x = pictureWidth - scroll + 1;
 
-  const bool selected = row == m_selected;
-  const bool viewed = m_table && m_table->IsViewed(static_cast<int>(row));
+  const bool selected = row >= 0 && row == GetFirstSelected();
+  const int tableRow = TableRowOf(row);
+  const bool viewed = m_table && tableRow >= 0 && m_table->IsViewed(tableRow);
   const wxColour background =
       selected ? wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT) : ToColour(m_backgroundColor);
   wxColour text = selected ? wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT) : ToColour(m_titleColor);

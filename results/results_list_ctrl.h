@@ -57,8 +57,29 @@ class CResultsListCtrl final : public wxWindow {
   // Applies the pending table changes now (the queued call does the same).
   void SyncWithTable();
 
-  long GetFirstSelected() const { return m_selected; }
+  // The list's rows and the table's. Today list row r shows table row r, in
+  // the table's rank order; these two functions are the only place that says
+  // so. A sorted or filtered view replaces them (and the row count), and the
+  // selection, the keys, the clicks and the drawing all follow, since they
+  // reach the table only through them. -1 for a row that is not there.
+  int TableRowOf(long listRow) const;
+  long ListRowOf(int tableRow) const;
+
+  // The selection belongs to a hit, not to a position: rows a search inserts
+  // above it move it down with its hit, and it goes when the hit goes (the
+  // table emptied). The list row of the selected hit, or -1.
+  long GetFirstSelected() const;
+  // The selected hit's identity in the table, or kNoRow.
+  TableRows::RowId SelectedHit() const { return m_selectedHit; }
+  // Selects list row `row` (-1, or any row not shown, clears the selection)
+  // and tells the handlers: a selected or deselected event.
   void Select(long row);
+  // What the keys of a list do: Up/Down a row, Page Up/Down a page, Home/End
+  // the first and last row, the new selection kept in view; Enter opens the
+  // selected row as a double-click does. False for any other key.
+  bool HandleKey(int keyCode);
+  // Sends the activated event for list row `row`, as a double-click does.
+  void ActivateRow(long row);
   long GetTopItem() const { return m_topRow; }
   int GetCountPerPage() const;
   void ScrollToRow(long row);
@@ -118,7 +139,7 @@ class CResultsListCtrl final : public wxWindow {
   std::shared_ptr<ResultsTable> m_table;
   std::shared_ptr<Pending> m_pending;
   long m_itemCount = 0;
-  long m_selected = -1;
+  TableRows::RowId m_selectedHit = TableRows::kNoRow;
   long m_topRow = 0;
   int m_scrollX = 0;
   std::string m_words;

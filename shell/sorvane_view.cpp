@@ -74,22 +74,39 @@ void CSorvaneView::OnTabChanged(wxBookCtrlEvent& event) {
 void CSorvaneView::OnRowActivated(wxListEvent&) { OpenRow(); }
 
 void CSorvaneView::OpenRow() {
-  const long row = m_table ? m_table->GetFirstSelected() : -1;
-  if (row < 0 || !m_resultsTable) return;
-  const int tableRow = static_cast<int>(row);
-  const std::string url = m_resultsTable->Cell(tableRow, m_resultsTable->FindColumn(kUrlColumn));
-  const std::string engine = m_resultsTable->Cell(tableRow, m_resultsTable->FindColumn(kEngineColumn));
-  if (engine == kPcSearchEngineName || !m_webView) {
-    const std::string_view message = OpenRowMessage(m_host.LaunchAddress(ToWx(url)));
+  const TableRows::RowId hit = m_table ? m_table->SelectedHit() : TableRows::kNoRow;
+  if (hit == TableRows::kNoRow || !m_resultsTable) return;
+  // The address and the engine are read in one step: a worker's insert between
+  // two reads would otherwise pair this hit's address with another's engine.
+  struct {
+    bool found = false;
+    std::string url;
+    std::string engine;
+  } cells;
+  m_resultsTable->WithLock([&](TableRows& rows) {
+    const int row = rows.RowOfId(hit);
+    if (row < 0) return;
+    cells.found = true;
+    cells.url = rows.Cell(row, rows.FindColumn(kUrlColumn));
+    cells.engine = rows.Cell(row, rows.FindColumn(kEngineColumn));
+  });
+  if (!cells.found) return;
+  if (cells.engine == kPcSearchEngineName || !m_webView) {
+    const std::string_view message = OpenRowMessage(m_host.LaunchAddress(ToWx(cells.url)));
     if (!message.empty()) {
       wxMessageBox(wxString::FromUTF8(message.data(), message.size()), kApplicationName, wxOK,
                    wxGetTopLevelParent(this));
     }
   } else {
-    m_webView->Navigate(ToWx(url));
+    m_webView->Navigate(ToWx(cells.url));
     SelectTab(kWebViewTab);
   }
-  m_resultsTable->SetViewed(tableRow, true);
+  // The hit may have moved down meanwhile (a search still running): it is
+  // found again by its identity.
+  m_resultsTable->WithLock([hit](TableRows& rows) {
+    const int row = rows.RowOfId(hit);
+    if (row >= 0) rows.SetViewed(row, true);
+  });
   m_host.SaveSearch();
 }
 

@@ -98,5 +98,32 @@ TEST(TableRows, CellsFlagsAndChangesAcrossBlockSplits) {
   EXPECT_EQ(MergeHit(rows, "d", "http://a/", 1, "E"), (InsertPosition{false, 0}));
 }
 
+// The window's selection holds a row's identity: it must follow its row down
+// as rows go in above it (across block splits), and never name a new row once
+// the table has been emptied.
+TEST(TableRows, RowIdentityFollowsItsRowAndDiesWithIt) {
+  TableRows rows(DefaultResultColumns());
+  rows.AppendRow({"first"});
+  const TableRows::RowId first = rows.IdAt(0);
+  ASSERT_NE(first, TableRows::kNoRow);
+  EXPECT_EQ(rows.IdAt(1), TableRows::kNoRow);
+  EXPECT_EQ(rows.RowOfId(TableRows::kNoRow), -1);
+  for (int i = 0; i < 1500; ++i) rows.InsertRow(i % 3 == 0 ? 0 : rows.RowCount(), {std::to_string(i)});
+  const int position = rows.RowOfId(first);
+  EXPECT_EQ(position, 500);
+  EXPECT_EQ(rows.Cell(position, 0), "first");
+  EXPECT_EQ(rows.IdAt(position), first);
+  const TableRows::RowId last = rows.IdAt(rows.RowCount() - 1);
+  EXPECT_NE(last, first);
+  EXPECT_EQ(rows.RowOfId(last), rows.RowCount() - 1);
+
+  rows.DeleteAll();
+  EXPECT_EQ(rows.RowOfId(first), -1);
+  rows.AppendRow({"again"});
+  EXPECT_NE(rows.IdAt(0), first);
+  EXPECT_NE(rows.IdAt(0), last);
+  EXPECT_EQ(rows.RowOfId(first), -1);
+}
+
 }  // namespace
 }  // namespace sorvane
