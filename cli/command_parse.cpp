@@ -5,6 +5,7 @@
 #include "cli/console_run.h"
 #include "cli/shared_options.h"
 #include "core/lenient_number.h"
+#include "core/page_charset.h"
 #include "core/query_address.h"
 #include "core/result_parser.h"
 #include "platform/file_io.h"
@@ -19,7 +20,9 @@ constexpr const char* kUsage =
     "Parses each FILE, in order, as a result page of the engine into one results\n"
     "table, links already in the table skipped as a search does, and prints the\n"
     "table: Description, URL, Rank, Hits, Engine, tab-separated, best rank first.\n"
-    "WORDS rank the hits (after the Email rewrite with --category Email). Zero bytes\n"
+    "WORDS rank the hits (after the Email rewrite with --category Email). A file\n"
+    "is a page without its HTTP header: it is read in the charset its meta tag\n"
+    "names, else as UTF-8 when it is valid UTF-8, else as Windows-1252. Zero bytes\n"
     "in a file are dropped, as they are from a page that arrives over the network.\n";
 }  // namespace
 
@@ -51,8 +54,10 @@ int RunParseCommand(CliContext& context, ArgumentCursor& arguments) {
       context.ReportError("cannot read " + file);
       return kExitFailure;
     }
-    std::erase(*page, '\0');
-    pages.push_back(std::move(*page));
+    // Converted first: a page in UTF-16 has a zero byte in every ASCII letter.
+    std::string text = ConvertPageToUtf8(*page, "");
+    std::erase(text, '\0');
+    pages.push_back(std::move(text));
   }
 
   const std::string rankWords = options.category ? RewriteWordsForCategory(*options.category, words) : words;

@@ -282,7 +282,6 @@ std::size_t AsciiPrefixLength(std::string_view text, std::size_t pos) {
   return pos;
 }
 
-// UTF-8 with every byte that starts no well-formed sequence replaced by U+FFFD.
 std::string RepairUtf8(std::string_view text) {
   std::string result;
   result.reserve(text.size() + 16);
@@ -428,6 +427,10 @@ bool IsValidUtf8(std::string_view text) {
     pos += length;
   }
   return true;
+}
+
+std::string ToValidUtf8(std::string_view text) {
+  return IsValidUtf8(text) ? std::string(text) : RepairUtf8(text);
 }
 
 std::string DetectPageCharset(std::string_view pageBytes, std::string_view contentTypeHeader) {

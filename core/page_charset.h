@@ -24,6 +24,10 @@ std::string ConvertPageToUtf8(std::string_view pageBytes, std::string_view conte
 // or "WINDOWS-1252"), by the order above.
 std::string DetectPageCharset(std::string_view pageBytes, std::string_view contentTypeHeader);
 
+// `text` with every byte that starts no well-formed UTF-8 sequence replaced by
+// U+FFFD; well-formed text comes back as it is.
+std::string ToValidUtf8(std::string_view text);
+
 // Whether `text` is well-formed UTF-8 (no overlong forms, surrogates or code
 // points past U+10FFFF).
 bool IsValidUtf8(std::string_view text);

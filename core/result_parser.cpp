@@ -1,6 +1,8 @@
 #include "core/result_parser.h"
 
 #include "core/hit_merge.h"
+#include "core/html_entities.h"
+#include "core/page_charset.h"
 #include "core/relevance.h"
 #include "core/text_util.h"
 
@@ -22,16 +24,80 @@ std::string StripTags(std::string_view text) {
   return result;
 }
 
+namespace {
+
+// The title up to its first ">" is the rest of the tag the link stood in
+// (`title="X" data-pos="0">X`) when no "<" comes before that ">". A title
+// without any ">" comes from a page that is not HTML and is kept whole.
+std::string_view DropTagRest(std::string_view title) {
+  const std::size_t close = title.find('>');
+  if (close == std::string_view::npos) return title;
+  const std::size_t open = title.find('<');
+  if (open != std::string_view::npos && open < close) return title;
+  return title.substr(close + 1);
+}
+
+// Control characters (C0, DEL and the C1 range) and the no-break space become
+// spaces; every run of them and of spaces becomes one space, none at the ends.
+std::string CollapseWhiteSpace(std::string_view text) {
+  std::string collapsed;
+  collapsed.reserve(text.size());
+  bool pendingSpace = false;
+  for (std::size_t pos = 0; pos < text.size(); ++pos) {
+    const auto byte = static_cast<unsigned char>(text[pos]);
+    if (byte <= 32 || byte == 127) {
+      pendingSpace = true;
+      continue;
+    }
+    if (byte == 0xC2 && pos + 1 < text.size()) {
+      const auto next = static_cast<unsigned char>(text[pos + 1]);
+      if (next >= 0x80 && next <= 0xA0) {
+        pendingSpace = true;
+        ++pos;
+        continue;
+      }
+    }
+    if (pendingSpace && !collapsed.empty()) collapsed.push_back(' ');
+    pendingSpace = false;
+    collapsed.push_back(static_cast<char>(byte));
+  }
+  return collapsed;
+}
+
+// At most `limit` bytes, the cut moved back to the start of a UTF-8 sequence so
+// no letter is split, and no blank left at the new end.
+void CutAtCharacterBoundary(std::string& text, std::size_t limit) {
+  if (text.size() <= limit) return;
+  std::size_t cut = limit;
+  // A sequence is at most four bytes: looking back three continuation bytes
+  // finds its lead, unless the bytes are not UTF-8 at all.
+  for (int back = 0; back < 3 && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80; ++back) {
+    --cut;
+  }
+  if ((static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) cut = limit;
+  text.resize(cut);
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+}
+
+// The title starts two bytes after the link's quote, which in UTF-8 text may be
+// inside a letter; the tail of that letter is no character of its own.
+std::string_view DropSplitLetterTail(std::string_view title) {
+  for (int i = 0; i < 3 && !title.empty() && (static_cast<unsigned char>(title.front()) & 0xC0) == 0x80; ++i) {
+    title.remove_prefix(1);
+  }
+  return title;
+}
+
+}  // namespace
+
 std::string CleanDescription(std::string_view title) {
-  std::string text = StripTags(title);
-  std::erase(text, '\n');
-  if (text.size() > kMaxDescriptionLength) text.resize(kMaxDescriptionLength);
-  RemoveAllRepeatedly(text, "&nbsp;");
-  RemoveAllRepeatedly(text, "&quot;");
-  std::erase_if(text, [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 32 || byte > 126;
-  });
+  title = DropSplitLetterTail(title);
+  // A page that was never converted may hold bytes that are no UTF-8; they show
+  // as U+FFFD rather than make the whole text unreadable to the list.
+  const std::string repaired = IsValidUtf8(title) ? std::string() : ToValidUtf8(title);
+  if (!repaired.empty()) title = repaired;
+  std::string text = CollapseWhiteSpace(DecodeCharacterReferences(StripTags(DropTagRest(title))));
+  CutAtCharacterBoundary(text, kMaxDescriptionLength);
   return text;
 }
 

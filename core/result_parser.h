@@ -9,8 +9,7 @@
 
 namespace sorvane {
 
-// Longest description kept from a hit's title, before entities and bytes outside
-// printable ASCII are removed.
+// Longest description kept from a hit's title, in bytes.
 inline constexpr std::size_t kMaxDescriptionLength = 350;
 
 // Cuts the hits out of one result page and merges each into `table`; returns how
@@ -32,8 +31,14 @@ int ParseResultPage(const SearchEngine& engine, std::string_view words, std::str
 // Every run from a "<" through the next ">" removed; an unclosed "<" keeps the rest.
 std::string StripTags(std::string_view text);
 
-// The title of a hit as its row shows it: tags stripped, line feeds removed, cut to
-// 350 bytes, "&nbsp;" and "&quot;" removed, bytes outside 32..126 dropped.
+// The title of a hit as its row shows it, as a browser shows the title (always
+// UTF-8: a split letter's tail at the start is dropped, other bytes that are no
+// UTF-8 become U+FFFD): the rest
+// of the link's tag dropped (the bytes through the first ">" when no "<" comes
+// before it), tags stripped, character references decoded to UTF-8 ("&nbsp;"
+// as a space), control characters made spaces, white space runs made one space
+// and the ends trimmed, then cut to at most 350 bytes at a character boundary.
+// Decoding comes after stripping, so an "&lt;b&gt;" the page escaped is shown.
 std::string CleanDescription(std::string_view title);
 
 // A link without "http://", "mailto:" or "ftp://" anywhere in it gets the engine's

@@ -1,5 +1,5 @@
 // Any page with any tokens: the parser never reads past the page, every row it
-// makes is clean, and the table stays in descending rank with one row per link.
+// makes has no control character, and the table stays in descending rank with one row per link.
 
 #include <set>
 
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::set<std::string> links;
   for (std::size_t i = 0; i < hits.size(); ++i) {
     FUZZ_CHECK(hits[i].description.size() <= sorvane::kMaxDescriptionLength);
-    for (char c : hits[i].description) FUZZ_CHECK(c >= 32 && c <= 126);
+    for (char c : hits[i].description) FUZZ_CHECK(static_cast<unsigned char>(c) >= 32 && c != 127);
     FUZZ_CHECK(hits[i].rank >= 0 && hits[i].rank <= 100);
     FUZZ_CHECK(hits[i].hits == 1);
     FUZZ_CHECK(links.insert(hits[i].url).second);

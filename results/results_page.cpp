@@ -116,8 +116,16 @@ std::string BannerPath(const fs::path& programFolder, int number) {
 fs::path ResultsPagePath(const fs::path& programFolder) { return programFolder / kResultsPageFileName; }
 
 std::string ShortenLinkText(std::string_view text) {
-  if (text.size() < kLinkTextLength) return std::string(text);
-  return std::string(text.substr(0, kLinkTextLength)) + "...";
+  // Characters, not bytes: the texts are UTF-8, and a cut inside a letter would
+  // leave the page a broken byte. A continuation byte belongs to the letter before.
+  std::size_t characters = 0;
+  for (std::size_t pos = 0; pos < text.size(); ++pos) {
+    if ((static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) continue;
+    if (characters == kLinkTextLength) return std::string(text.substr(0, pos)) + "...";
+    ++characters;
+  }
+  if (characters < kLinkTextLength) return std::string(text);
+  return std::string(text) + "...";
 }
 
 std::string NextBannerPath(const fs::path& programFolder, int& bannerIndex) {
@@ -138,6 +146,8 @@ std::string EscapePageText(std::string_view text) {
   for (const char c : text) {
     if (c == '<') {
       out += "&lt;";
+    } else if (c == '&') {
+      out += "&amp;";
     } else if (c == '>') {
       out += "&gt;";
     } else {
@@ -165,6 +175,9 @@ std::string SafeLinkTarget(std::string_view link) {
 
 std::string FormatResultsPage(const std::vector<RowCells>& rows, std::string_view bannerPath) {
   std::string page;
+  // Descriptions carry the letters of every engine's page as UTF-8; without the
+  // declaration a browser would guess the page's charset from the system's.
+  page += "<meta charset=\"utf-8\">\n";
   page += "<p align=\"center\"><font color=\"#0000FF\" size=\"6\"><strong>Search Results</strong></font><br>\n";
   page += "<a href=\"";
   page += kMakerWebSite;

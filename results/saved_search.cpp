@@ -1,5 +1,7 @@
 #include "results/saved_search.h"
 
+#include "core/text_util.h"
+
 #include <algorithm>
 #include <system_error>
 
@@ -131,7 +133,9 @@ std::vector<std::string> ListSavedSearches(const fs::path& programFolder) {
     if (title.empty()) continue;
     titles.push_back(DecodeSearchFileTitle(title));
   }
-  return titles;
+  // The folder's own listing order is the file system's (a hash order on some),
+  // useless to a person looking for a search: name order, letter case ignored.
+  return SortedNames(std::move(titles));
 }
 
 bool DeleteSavedSearch(const fs::path& programFolder, std::string_view words) {

@@ -95,8 +95,10 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   // Whether a web search is under way (from its start to its finish).
   bool IsSearching() const { return m_searching; }
 
-  // The Previous Searches bar: rebuilt from the saved searches' folder.
-  void FillPreviousSearches();
+  // The Previous Searches bar: rebuilt from the saved searches' folder, with
+  // the entry of `shown` selected (the search on screen), or the first entry
+  // when there is no such entry.
+  void FillPreviousSearches(const std::string& shown = {});
   void OnPreviousSearchSelected();
   void OnSearchAgain();
   void OnDeleteSearch();
@@ -131,6 +133,8 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   wxPanel* DialogBar() const { return m_wndDlgBar; }
   wxGenericAnimationCtrl* Throbber() const { return m_wndAnimate; }
   wxChoice* PreviousSearches() const { return m_cbPrevious; }
+  wxButton* PreviousSearchButton() const { return m_btnSearch; }
+  wxButton* DeleteSearchButton() const { return m_btnDelete; }
   const std::vector<std::string>& FavoriteUrls() const { return m_favoriteUrls; }
   wxMenu* FavoritesPopup() const;
   AppSettings& Settings() { return m_settings; }

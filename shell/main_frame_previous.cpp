@@ -30,11 +30,14 @@ void Inform(wxWindow* owner, const std::string& message) {
 
 }  // namespace
 
-void CMainFrame::FillPreviousSearches() {
+void CMainFrame::FillPreviousSearches(const std::string& shown) {
   m_cbPrevious->Clear();
-  for (const std::string& title : ListSavedSearches(m_options.programFolder))
+  int selection = 0;
+  for (const std::string& title : ListSavedSearches(m_options.programFolder)) {
+    if (!shown.empty() && title == shown) selection = static_cast<int>(m_cbPrevious->GetCount());
     m_cbPrevious->Append(wxString::FromUTF8(title));
-  if (m_cbPrevious->GetCount() > 0) m_cbPrevious->SetSelection(0);
+  }
+  if (m_cbPrevious->GetCount() > 0) m_cbPrevious->SetSelection(selection);
 }
 
 void CMainFrame::OnPreviousSearchSelected() {

@@ -5,6 +5,7 @@
 #include <wx/statusbr.h>
 #include <wx/utils.h>
 
+#include "core/category_engines.h"
 #include "dialogs/dib_static.h"
 #include "dialogs/search_dlg.h"
 #include "res/window_templates.h"
@@ -24,6 +25,12 @@ namespace sorvane {
 void CMainFrame::StartSearch(int row, const std::string& initialWords) {
   if (row < 0 || row >= static_cast<int>(m_categories.size())) return;
   const Category& category = m_categories[static_cast<std::size_t>(row)];
+  // Without an engine nobody would ever end the search: say so and start nothing.
+  if (!CategoryHasEngines(category, m_engines)) {
+    wxMessageBox(wxString::FromUTF8(NoEnginesMessage(category.name)), kProductTitle, wxOK | wxICON_INFORMATION,
+                 this);
+    return;
+  }
 
   CSearchDlg dialog(this);
   dialog.SetCategoryName(category.name);
@@ -86,7 +93,9 @@ void CMainFrame::FinishSearch() {
                                                      m_bannerIndex);
   const wxString page = wxString::FromUTF8(ResultsPagePath(m_options.programFolder).string());
   if (completion.pageWritten) NavigateTo(page);
-  FillPreviousSearches();
+  // The bar shows the search just saved, so that Delete and Search act on the
+  // search on screen.
+  FillPreviousSearches(m_strLastQuery);
   // The search itself succeeded; the user still learns that it was not kept.
   if (!completion.searchSaved || !completion.pageWritten) {
     if (wxStatusBar* status = GetStatusBar()) {

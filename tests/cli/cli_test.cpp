@@ -158,6 +158,26 @@ TEST_F(CliTest, ParsePrintsTheMergedTable) {
   EXPECT_EQ(result.err.rfind("sorvane-cli: ", 0), 0u) << result.err;
 }
 
+TEST_F(CliTest, ParseReadsAFileInItsDeclaredCharsetAndPrintsUtf8) {
+  WriteStore();
+  // Shift_JIS: "東京タワー" and "ソフト" ("ソ" ends in the byte of a backslash),
+  // the second title with a quote that JSON must escape.
+  home_.Write("sjis.htm",
+              "<meta charset=\"shift_jis\"><a class=\"r\" href=\"http://a.example/\">\x93\x8C\x8B\x9E\x83\x5E\x83\x8F"
+              "\x81\x5B</a><a class=\"r\" href=\"http://b.example/\">\x83\x5C\x83\x74\x83\x67 &quot;x&quot;</a>");
+  const std::string page = (home_.path() / "sjis.htm").string();
+  CliResult result = Run({"parse", "--engine", "Paged", "\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88", "--", page});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88 \"x\"\thttp://b.example/\t10\t1\tPaged\n"
+            "\xE6\x9D\xB1\xE4\xBA\xAC\xE3\x82\xBF\xE3\x83\xAF\xE3\x83\xBC\thttp://a.example/\t0\t1\tPaged\n");
+
+  result = Run({"parse", "--json", "--engine", "Paged", "x", "--", page});
+  EXPECT_NE(result.out.find("{\"Description\": \"\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88 \\\"x\\\"\", "),
+            std::string::npos)
+      << result.out;
+}
+
 TEST_F(CliTest, UsageErrorsAndUnknownNamesExitWithTwo) {
   WriteStore();
   const std::vector<std::vector<std::string>> calls = {

@@ -45,6 +45,30 @@ TEST(SplitAddress, RejectsWhatIsNoAddress) {
   }
 }
 
+// The server is what follows the last "@" of the authority: a user part may
+// itself hold "@", and taking the first would send the request to "b@host".
+TEST(SplitAddress, TheServerFollowsTheLastAtSign) {
+  for (const char* address : {"http://a@b@host/x", "http://a@b@host:81/x", "http://u:p@w@host/x"}) {
+    const AddressParts parts = SplitAddress(address);
+    ASSERT_TRUE(parts.ok) << address;
+    EXPECT_EQ(parts.server, "host") << address;
+    EXPECT_EQ(parts.object, "/x") << address;
+  }
+  EXPECT_EQ(SplitAddress("http://a@b@host:81/x").port, 81);
+  // An "@" in the path is the path's.
+  EXPECT_EQ(SplitAddress("http://host/mail@x").server, "host");
+}
+
+TEST(SplitAddress, PortsEndAt65535) {
+  const AddressParts highest = SplitAddress("http://host:65535/x");
+  ASSERT_TRUE(highest.ok);
+  EXPECT_EQ(highest.port, 65535);
+  EXPECT_FALSE(SplitAddress("http://host:65536/x").ok);
+  EXPECT_FALSE(SplitAddress("http://[::1]:65536/x").ok);
+  EXPECT_FALSE(SplitAddress("http://host:99999999999999999999/x").ok);
+  EXPECT_EQ(SplitAddress("http://host:00080/x").port, 80);
+}
+
 TEST(SplitForFetch, RetriesWithHttpAndReportsOnlyWhenBothFail) {
   std::vector<std::string> messages;
   const MessageSink sink = [&](std::string_view message) { messages.emplace_back(message); };

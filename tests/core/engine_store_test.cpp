@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "support/temp_folder.h"
 
 namespace sorvane {
@@ -97,6 +99,58 @@ TEST(EngineFile, CountsThatLieAndShortFiles) {
   }
 }
 
+// engines.dat cut off at points inside a record, as a full disk or a crash
+// mid-write leaves it: the records before the cut come back whole, the cut
+// record keeps what it has (its last line possibly partial) and is dropped only
+// when a required text is missing.
+TEST(EngineFile, AFileThatEndsInsideARecord) {
+  const std::string alpha = "Alpha\n<a\n</a>\nhttp://a\n0\n/s?q=\n&p=%d\n/s?q=%s&p=%%d\n";
+  const std::string beta = "Beta\n<b\n</b>\nhttp://b\n1\n/f?q=\n&n=10\n";
+  const std::string file = "2\n" + alpha + beta;
+  const auto cutAfter = [&](std::string_view text) { return file.substr(0, file.find(text) + text.size()); };
+
+  const struct {
+    std::string text;
+    std::vector<std::string> names;
+    std::string alphaNext;   // Alpha's nextPageCommand as read
+    std::string betaSuffix;  // Beta's suffix as read, when Beta is there
+  } cases[] = {
+      {cutAfter("Beta\n"), {"Alpha"}, "/s?q=%s&p=%%d", ""},       // the name alone
+      {cutAfter("Beta"), {"Alpha"}, "/s?q=%s&p=%%d", ""},         // not even its line break
+      {cutAfter("/s?q=%s&p"), {"Alpha"}, "/s?q=%s&p", ""},        // inside the last line of a record
+      {cutAfter("&p=%d\n"), {"Alpha"}, "", ""},                   // before the page command
+      {cutAfter("<b"), {"Alpha"}, "/s?q=%s&p=%%d", ""},           // no end token: dropped
+      {cutAfter("http://b\n1\n"), {"Alpha"}, "/s?q=%s&p=%%d", ""}, // no prefix: dropped
+      {cutAfter("/f?q=\n"), {"Alpha", "Beta"}, "/s?q=%s&p=%%d", ""},
+      {cutAfter("&n=1"), {"Alpha", "Beta"}, "/s?q=%s&p=%%d", "&n=1"},
+      {file, {"Alpha", "Beta"}, "/s?q=%s&p=%%d", "&n=10"},
+  };
+  for (const auto& c : cases) {
+    for (const bool crlf : {false, true}) {
+      std::string text = c.text;
+      if (crlf) {
+        text.clear();
+        for (char ch : c.text) text += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+      }
+      SCOPED_TRACE(text);
+      EngineList list;
+      ParseEngines(text, list);
+      std::vector<std::string> names;
+      for (const EnginePtr& engine : list) names.push_back(engine->name);
+      ASSERT_EQ(names, c.names);
+      EXPECT_EQ(list.at(0)->startToken, "<a");
+      EXPECT_EQ(list.at(0)->searchType, 0);
+      EXPECT_EQ(list.at(0)->suffix, "&p=%d");
+      EXPECT_EQ(list.at(0)->nextPageCommand, c.alphaNext);
+      if (list.size() > 1) {
+        EXPECT_EQ(list.at(1)->prefix, "/f?q=");
+        EXPECT_EQ(list.at(1)->suffix, c.betaSuffix);
+        EXPECT_EQ(list.at(1)->nextPageCommand, "");
+      }
+    }
+  }
+}
+
 TEST(EngineFile, OverlongLineShiftsTheLaterFields) {
   EngineList list;
   const std::string longName(1030, 'n');
@@ -139,6 +193,38 @@ TEST(CategoryFile, LaterBlockReplacesEarlierAndShortBlocksStopAtTheEnd) {
   ParseCategories("Arts\n1\nOld\nArts\n2\nNew\nNewer\nMusic\n5\nOnly", rows);
   EXPECT_EQ(rows[2].engineNames, (std::vector<std::string>{"New", "Newer"}));
   EXPECT_EQ(rows[14].engineNames, (std::vector<std::string>{"Only"}));
+}
+
+// categories.dat cut off inside a block: the names read so far form the list,
+// the end itself adds no empty name, and a last name without its line break
+// gets no list at all.
+TEST(CategoryFile, AFileThatEndsInsideABlock) {
+  using Names = std::vector<std::string>;
+  const struct {
+    std::string text;
+    std::optional<Names> entireWeb;
+    std::optional<Names> arts;
+  } cases[] = {
+      {"Entire Web\n3\nAlpha\nBeta\nArts\n1\nGamma\n", Names{"Alpha", "Beta", "Arts"}, std::nullopt},
+      {"Entire Web\n2\nAlpha\nBe", Names{"Alpha", "Be"}, std::nullopt},
+      {"Entire Web\n2\nAlpha\n", Names{"Alpha"}, std::nullopt},
+      {"Entire Web\n2\n", Names{}, std::nullopt},
+      {"Entire Web\n2", Names{}, std::nullopt},
+      // As a C stream reads it: the end is seen only by the read that meets it,
+      // so a name with its line break still starts a (then empty) block.
+      {"Entire Web\n", Names{}, std::nullopt},
+      {"Entire Web", std::nullopt, std::nullopt},
+      {"Entire Web\n2\nAlpha\nBeta\nArts", Names{"Alpha", "Beta"}, std::nullopt},
+      {"Entire Web\n2\nAlpha\nBeta\nArts\n1\n", Names{"Alpha", "Beta"}, Names{}},
+      {"Entire Web\r\n2\r\nAlpha\r\n", Names{"Alpha"}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    CategoryRows rows = DefaultCategoryRows();
+    ParseCategories(c.text, rows);
+    EXPECT_EQ(rows[0].engineNames, c.entireWeb);
+    EXPECT_EQ(rows[2].engineNames, c.arts);
+  }
 }
 
 TEST(CategoryFile, EmptyCountReadsAsZeroAndRowsWithoutListsSaveAsZero) {

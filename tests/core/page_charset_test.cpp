@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "core/result_parser.h"
+#include "platform/file_io.h"
+
 namespace sorvane {
 namespace {
 
@@ -97,6 +102,60 @@ TEST(PageCharset, ZeroBytesAndEmptyPagesPassThrough) {
   EXPECT_EQ(ConvertPageToUtf8("", ""), "");
   EXPECT_EQ(ConvertPageToUtf8("", "text/html; charset=shift_jis"), "");
   EXPECT_EQ(ConvertPageToUtf8(std::string("a\0b\xE9", 4), ""), std::string("a\0b\xC3\xA9", 5));
+}
+
+// Result pages written in five charsets, each declared the way such pages
+// declare it, parse into the same UTF-8 a browser shows.
+TEST(PageCharset, SavedPagesInFiveCharsetsParseIntoUtf8Rows) {
+  struct Row {
+    std::string url;
+    std::string description;
+  };
+  const struct {
+    const char* file;
+    const char* contentType;
+    std::vector<Row> rows;
+  } cases[] = {
+      {"utf-8.html", "text/html",
+       {{"http://muenchen.example/", "M\xC3\xBCnchen \xE2\x80\x93 Stadtportal"},
+        {"http://tokyo.example/weather", "\xE6\x9D\xB1\xE4\xBA\xAC\xE3\x81\xAE\xE5\xA4\xA9\xE6\xB0\x97 today"},
+        {"http://greek.example/", "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC & more"}}},
+      // The header wins over the page's own (wrong) meta tag.
+      {"iso-8859-1.html", "text/html; charset=ISO-8859-1",
+       {{"http://cafe.example/", "Caf\xC3\xA9 cr\xC3\xA8me \xC3\xA0 Paris"},
+        {"http://masse.example/", "Gr\xC3\xB6\xC3\x9F" "e & Gewicht \xC3\xA9t\xC3\xA9"}}},
+      {"windows-1252.html", "",
+       {{"http://quotes.example/", "\xE2\x80\x9CSmart\xE2\x80\x9D quotes \xE2\x80\x93 \xE2\x82\xAC" "5 only"},
+        {"http://naive.example/", "Na\xC3\xAFve \xE2\x80\x98" "caf\xC3\xA9\xE2\x80\x99 \xE2\x80\xA6"}}},
+      {"shift_jis.html", "",
+       {{"http://tower.example/", "\xE6\x9D\xB1\xE4\xBA\xAC\xE3\x82\xBF\xE3\x83\xAF\xE3\x83\xBC"},
+        {"http://soft.example/",
+         "\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88\xE3\x82\xA6\xE3\x82\xA7\xE3\x82\xA2\xE9\x96\x8B\xE7\x99\xBA"}}},
+      {"gb2312.html", "",
+       {{"http://pku.example/", "\xE5\x8C\x97\xE4\xBA\xAC\xE5\xA4\xA7\xE5\xAD\xA6"},
+        {"http://soft.example/cn", "\xE4\xB8\xAD\xE6\x96\x87\xE8\xBD\xAF\xE4\xBB\xB6 <\xE4\xB8\x8B\xE8\xBD\xBD>"}}},
+  };
+  SearchEngine engine;
+  engine.name = "Pages";
+  engine.prefix = "/?q=";
+  engine.startToken = "<a class=\"r\" href=\"http";
+  engine.endToken = "</a>";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::optional<std::string> bytes =
+        ReadWholeFile(std::filesystem::path(SORVANE_CHARSET_PAGES_DIR) / c.file);
+    ASSERT_TRUE(bytes.has_value());
+    std::string page = ConvertPageToUtf8(*bytes, c.contentType);
+    EXPECT_TRUE(IsValidUtf8(page));
+    ResultsTable table;
+    EXPECT_EQ(ParseResultPage(engine, "unused", page, table, true), static_cast<int>(c.rows.size()));
+    const std::vector<SearchHit> hits = table.Snapshot();
+    ASSERT_EQ(hits.size(), c.rows.size());
+    for (std::size_t i = 0; i < hits.size(); ++i) {
+      EXPECT_EQ(hits[i].url, c.rows[i].url);
+      EXPECT_EQ(hits[i].description, c.rows[i].description);
+    }
+  }
 }
 
 }  // namespace

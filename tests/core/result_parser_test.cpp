@@ -35,12 +35,11 @@ TEST(ParseResultPage, CutsEveryHitOfARealLookingPage) {
   EXPECT_EQ(Parse(Engine("<a class=\"hit\" href=\"http", "</a>"), "wooden boats", kResultPage, table), 3);
   const std::vector<SearchHit> hits = table.Snapshot();
   ASSERT_EQ(hits.size(), 3u);
-  // The museum: the phrase once (the line feed joined "wooden" and "boats") and
-  // "wooden" twice.
-  EXPECT_EQ(hits[0], (SearchHit{"The wooden boats museum: woodenboats of the world",
-                                "http://museum.example/boats", 14, 1, "Finder"}));
+  // The museum: the phrase twice (the line feed became a space) and "wooden" twice.
+  EXPECT_EQ(hits[0], (SearchHit{"The wooden boats museum: wooden boats of the world",
+                                "http://museum.example/boats", 24, 1, "Finder"}));
   EXPECT_EQ(hits[1], (SearchHit{"Wooden boats for sale", "http://boats.example/wooden", 12, 1, "Finder"}));
-  EXPECT_EQ(hits[2], (SearchHit{"Nothingtosee here", "http://other.example/", 0, 1, "Finder"}));
+  EXPECT_EQ(hits[2], (SearchHit{"Nothing to\"see\" here", "http://other.example/", 0, 1, "Finder"}));
 }
 
 TEST(ParseResultPage, LinkFormsAndTheEngineUrl) {
@@ -115,16 +114,72 @@ TEST(ParseResultPage, InvalidRecordsAreNotParsedAndThePageIsMarked) {
   EXPECT_EQ(untouched.RowCount(), 0);
 }
 
-TEST(CleanDescription, OrderOfTheCleaningSteps) {
-  EXPECT_EQ(CleanDescription("<b>Bold</b> and <i class=\"x>y\">odd</i>"), "Bold and y\">odd");
-  EXPECT_EQ(CleanDescription("open < tag never closed"), "open < tag never closed");
-  EXPECT_EQ(CleanDescription("line\none\r\ntwo"), "lineonetwo");
-  EXPECT_EQ(CleanDescription("two&nbsp;words &nb&nbsp;sp;gone &quot;q&quot;"), "twowords gone q");
-  EXPECT_EQ(CleanDescription("caf\xE9 ol\xC3\xA9\t!"), "caf ol!");
-  // Cut to 350 bytes before the entities go, so the result may be shorter.
-  const std::string title = std::string(340, 'a') + "&nbsp;&nbsp;bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb";
-  EXPECT_EQ(CleanDescription(title), std::string(340, 'a') + "&nbs");
-  EXPECT_EQ(CleanDescription(std::string(400, 'z')).size(), 350u);
+TEST(CleanDescription, TheRestOfTheLinksTagIsDropped) {
+  const struct {
+    const char* title;
+    const char* expected;
+  } cases[] = {
+      {"title=\"X\" data-serp-pos=\"0\">X", "X"},
+      {"title=\"The Andrews Sisters\" data-serp-pos=\"0\"><span class=\"searchmatch\">The</span> Andrews Sisters",
+       "The Andrews Sisters"},
+      // A "<" before the first ">": the ">" belongs to a tag of the title.
+      {"<b>Bold</b> and <i class=\"x>y\">odd</i>", "Bold and y\">odd"},
+      // No ">" at all: a page that is not HTML keeps its whole title.
+      {"plain title = \"text\"", "plain title = \"text\""},
+      {"open < tag never closed", "open < tag never closed"},
+      {">", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CleanDescription(c.title), c.expected) << c.title;
+}
+
+TEST(CleanDescription, CharacterReferencesAreDecodedAfterTheTagsGo) {
+  const struct {
+    const char* title;
+    const char* expected;
+  } cases[] = {
+      {"Fish &amp; Chips &#39;n&#x27; &quot;more&quot; &apos;x&apos;", "Fish & Chips 'n' \"more\" 'x'"},
+      {"two&nbsp;words&nbsp;&nbsp; here", "two words here"},
+      {"M&uuml;nchen &mdash; caf&eacute; &#233;&#xE9;&#XE9; &Sigma;&sigma;", "M\xC3\xBCnchen \xE2\x80\x94 caf\xC3\xA9 "
+                                                                             "\xC3\xA9\xC3\xA9\xC3\xA9 \xCE\xA3\xCF\x83"},
+      {"&#x6771;&#20140; &#x1F600;", "\xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80"},
+      // An escaped tag is text the page wants shown; decoding twice would be wrong.
+      {"x &lt;b&gt; y &amp;lt;", "x <b> y &lt;"},
+      // Unknown or malformed references stay as written.
+      {"&bogus; &amp &#; &#x; &#12a; &Amp; && &;", "&bogus; &amp &#; &#x; &#12a; &Amp; && &;"},
+      {"&averyveryverylongname;", "&averyveryverylongname;"},
+      // Numbers naming no character give U+FFFD; 128..159 are Windows-1252's.
+      {"&#0;|&#xD800;|&#x110000;|&#99999999999999999999;", "\xEF\xBF\xBD|\xEF\xBF\xBD|\xEF\xBF\xBD|\xEF\xBF\xBD"},
+      {"&#150; &#x80; &#129;x", "\xE2\x80\x93 \xE2\x82\xAC x"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CleanDescription(c.title), c.expected) << c.title;
+}
+
+TEST(CleanDescription, ControlsAndWhiteSpaceBecomeSingleSpaces) {
+  EXPECT_EQ(CleanDescription("line\none\r\ntwo"), "line one two");
+  EXPECT_EQ(CleanDescription("  \t lead\x01\x7F" "and   trail \n "), "lead and trail");
+  EXPECT_EQ(CleanDescription("a&#10;&#9;b&#127;c\xC2\xA0" "d\xC2\x85" "e"), "a b c d e");
+  EXPECT_EQ(CleanDescription(std::string("zero\0byte", 9)), "zero byte");
+  EXPECT_EQ(CleanDescription(" \t\r\n "), "");
+}
+
+TEST(CleanDescription, AlwaysUtf8) {
+  // The title starts two bytes after the link's quote: here inside an "é".
+  EXPECT_EQ(CleanDescription("\xA9t\xC3\xA9 d\xE2\x80\x99un"), "t\xC3\xA9 d\xE2\x80\x99un");
+  EXPECT_EQ(CleanDescription("\x80\x80\x80\x80x"), "\xEF\xBF\xBDx");
+  // Bytes of a page that was never converted.
+  EXPECT_EQ(CleanDescription("caf\xE9 <b>M\xFCnchen</b>"), "caf\xEF\xBF\xBD M\xEF\xBF\xBDnchen");
+}
+
+TEST(CleanDescription, CutToThreeHundredFiftyBytesOnACharacterBoundary) {
+  EXPECT_EQ(CleanDescription(std::string(400, 'z')), std::string(350, 'z'));
+  // The cut would split the two bytes of "é" or the three of "東".
+  EXPECT_EQ(CleanDescription(std::string(349, 'a') + "\xC3\xA9xyz"), std::string(349, 'a'));
+  EXPECT_EQ(CleanDescription(std::string(348, 'a') + "\xE6\x9D\xB1xyz"), std::string(348, 'a'));
+  EXPECT_EQ(CleanDescription(std::string(346, 'a') + "\xF0\x9F\x98\x80xyz"), std::string(346, 'a') + "\xF0\x9F\x98\x80");
+  // The cut comes after decoding and collapsing, and leaves no blank at the end.
+  EXPECT_EQ(CleanDescription(std::string(345, 'a') + "&eacute;&nbsp;&nbsp;   bbbbbbb"),
+            std::string(345, 'a') + "\xC3\xA9 bb");
+  EXPECT_EQ(CleanDescription(std::string(349, 'a') + "   b"), std::string(349, 'a'));
 }
 
 TEST(StripTags, RemovesRunsFromLessThanToGreaterThan) {

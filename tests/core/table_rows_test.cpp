@@ -68,6 +68,42 @@ TEST(TableRows, MergesLikeThePlainScanInUnsortedAndEditedTables) {
   ExpectSameRows(rows, reference);
 }
 
+// A sorted table whose Rank cells are rewritten one at a time: after each
+// rewrite, the next merge must land where the plain scan puts it, whether the
+// rewrite kept the order, broke it, mended it, or left the merge's 0..100 range.
+TEST(TableRows, TheRankIndexFollowsARewrittenRankCell) {
+  const struct {
+    int row;
+    const char* rank;
+    int mergedRank;
+  } steps[] = {
+      {1, "75", 72},   // still in order
+      {1, "55", 60},   // out of order: the scan stops at row 1, above higher ranks
+      {1, "80", 60},   // in order again
+      {4, "65", 65},   // equal ranks: after the rows of 65
+      {0, "150", 100}, // above the merge's range
+      {4, "-3", 0},    // below it
+      {2, "x", 1},     // no number reads as 0
+  };
+  TableRows rows(DefaultResultColumns());
+  testing::ReferenceTable reference;
+  for (int rank : {90, 80, 70, 60, 50}) {
+    const std::string link = "http://r/" + std::to_string(rank);
+    MergeHit(rows, "d", link, rank, "E");
+    reference.Merge("d", link, rank, "E");
+  }
+  const int rankColumn = rows.FindColumn("Rank");
+  int merged = 0;
+  for (const auto& step : steps) {
+    SCOPED_TRACE(std::string("rank cell of row ") + std::to_string(step.row) + " set to " + step.rank);
+    rows.SetCell(step.row, rankColumn, step.rank);
+    reference.rows[static_cast<std::size_t>(step.row)].rank = ParseLenientInt(step.rank);
+    const std::string link = "http://new/" + std::to_string(merged++);
+    ASSERT_EQ(MergeHit(rows, "m", link, step.mergedRank, "E"), reference.Merge("m", link, step.mergedRank, "E"));
+    ExpectSameRows(rows, reference);
+  }
+}
+
 TEST(TableRows, CellsFlagsAndChangesAcrossBlockSplits) {
   TableRows rows(DefaultResultColumns());
   for (int i = 0; i < 2000; ++i) rows.InsertRow(i / 2, {std::to_string(i)});

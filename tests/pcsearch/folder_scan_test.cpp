@@ -118,6 +118,23 @@ TEST(FolderScan, VisitsEveryEntryOnceDepthFirstInListingOrder) {
   EXPECT_EQ(Urls(deep.rows), expected);
 }
 
+// A folder typed or stored with its trailing "/" gives the same paths as one
+// without: a doubled "/" would make the same file a second, different link.
+TEST(FolderScan, AFolderGivenWithATrailingSlashGivesPathsWithOneSlash) {
+  TempFolder root;
+  for (const char* name : {"a.txt", "sub/b.txt", "sub/deeper/c.txt"}) root.Write(name, "tar");
+  const std::string dir = root.path().string();
+  const ScanOutcome plain = Scan({dir}, "tar", true);
+  const ScanOutcome slashed = Scan({dir + "/"}, "tar", true);
+  const std::vector<std::string> expected = {dir + "/a.txt", dir + "/sub/b.txt", dir + "/sub/deeper/c.txt"};
+  std::vector<std::string> urls = Urls(slashed.rows);
+  std::sort(urls.begin(), urls.end());
+  EXPECT_EQ(urls, expected);
+  EXPECT_EQ(Urls(slashed.rows), Urls(plain.rows));
+  EXPECT_EQ(slashed.visited, plain.visited);
+  for (const std::string& path : slashed.visited) EXPECT_EQ(path.find("//"), std::string::npos) << path;
+}
+
 TEST(FolderScan, FoldersThatCannotBeListedArePassedOver) {
   TempFolder root;
   root.Write("first/one.txt", "tar");

@@ -18,6 +18,7 @@ RowCells Row(std::string description, std::string url, std::string rank, std::st
 }
 
 const std::string kHead =
+    "<meta charset=\"utf-8\">\n"
     "<p align=\"center\"><font color=\"#0000FF\" size=\"6\"><strong>Search Results</strong></font><br>\n"
     "<a href=\"https://sorvane.example/\"><img src=\"/p/banner0.jpg\" alt=\"Visit us on the web\"></a><br>\n"
     "<p align=\"center\">\n";
@@ -41,8 +42,8 @@ TEST(ResultsPage, RowsInTwoColoursAndTheHitTotal) {
                 "size=\"3\">Wooden boats<br><font color=\"#000000\" size=\"4\">Hits:1 Rank:80 Engines:Alpha\n"
                 "</tr>\n"
                 "<tr>\n"
-                "<td bgcolor=\"#FFFFCC\" ><a href=\"http://b.example/?q=1&p=2\">Boat plans & more</a><br><font "
-                "color=\"#000000\" size=\"3\">Boat plans & more<br><font color=\"#000000\" size=\"4\">Hits: 3x "
+                "<td bgcolor=\"#FFFFCC\" ><a href=\"http://b.example/?q=1&p=2\">Boat plans &amp; more</a><br><font "
+                "color=\"#000000\" size=\"3\">Boat plans &amp; more<br><font color=\"#000000\" size=\"4\">Hits: 3x "
                 "Rank:40 Engines:Alpha, Beta\n"
                 "</tr>\n"
                 "<tr>\n"
@@ -72,6 +73,22 @@ TEST(ResultsPage, LinkTextIsCutAtFiftyCharacters) {
   const std::string page = FormatResultsPage({Row(fifty + "tail", "http://x/", "1", "1", "e")}, "b");
   EXPECT_NE(page.find(">" + fifty + "...</a><br><font color=\"#000000\" size=\"3\">" + fifty + "tail<br>"),
             std::string::npos);
+
+  // Letters, not bytes: 49 two-byte letters and one of three bytes are 50.
+  std::string letters;
+  for (int i = 0; i < 49; ++i) letters += "\xC3\xA9";
+  EXPECT_EQ(ShortenLinkText(letters), letters);
+  EXPECT_EQ(ShortenLinkText(letters + "\xE6\x9D\xB1"), letters + "\xE6\x9D\xB1...");
+  EXPECT_EQ(ShortenLinkText(letters + "\xE6\x9D\xB1\xF0\x9F\x98\x80z"), letters + "\xE6\x9D\xB1...");
+}
+
+TEST(ResultsPage, DeclaresUtf8AndWritesTheLettersAsTheyAre) {
+  const std::string description = "M\xC3\xBCnchen \xE2\x80\x94 \xE6\x9D\xB1\xE4\xBA\xAC & AT&T";
+  const std::string page = FormatResultsPage({Row(description, "http://x.example/", "10", "1", "e")}, "b");
+  EXPECT_TRUE(page.starts_with("<meta charset=\"utf-8\">\n<p align=\"center\">")) << page;
+  EXPECT_NE(page.find("size=\"3\">M\xC3\xBCnchen \xE2\x80\x94 \xE6\x9D\xB1\xE4\xBA\xAC &amp; AT&amp;T<br>"),
+            std::string::npos)
+      << page;
 }
 
 TEST(ResultsPage, BannersRotateThroughTheFilesThatExist) {
@@ -106,7 +123,7 @@ TEST(ResultsPage, MarkupFromAnEngineIsShownNotObeyed) {
   EXPECT_EQ(page.find("<b>"), std::string::npos);
   EXPECT_EQ(page.find("<i>"), std::string::npos);
   EXPECT_EQ(page.find("<img src=x"), std::string::npos);
-  EXPECT_NE(page.find("\">&lt;script&gt;alert(1)&lt;/script&gt; &amp; \"q\"</a>"), std::string::npos) << page;
+  EXPECT_NE(page.find("\">&lt;script&gt;alert(1)&lt;/script&gt; &amp;amp; \"q\"</a>"), std::string::npos) << page;
   EXPECT_NE(page.find("Hits:1&lt;i&gt; Rank:&lt;b&gt;9&lt;/b&gt; Engines:&lt;img src=x onerror=y&gt;\n"),
             std::string::npos);
 }

@@ -15,6 +15,7 @@
 #include "res/standard_ids.h"
 #include "results/results_list_ctrl.h"
 #include "shell/category_pane.h"
+#include "core/search_engine.h"
 #include "shell/frame_fixture.h"
 #include "support/modal_answers.h"
 
@@ -196,6 +197,11 @@ TEST_F(MainFrame, ClickRulesFollowTheSelectedRow) {
   EXPECT_EQ(frame.SearchSelectedCategory(), CMainFrame::SearchKind::None);
   pane.SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   EXPECT_EQ(frame.SearchSelectedCategory(), CMainFrame::SearchKind::PcSearch);
+  SearchEngine engine;
+  engine.name = "Somewhere";
+  engine.url = "http://127.0.0.1:9/";
+  frame.Engines().Append(engine);
+  frame.Categories()[3].engineNames = std::vector<std::string>{"Somewhere"};
   pane.SetItemState(3, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   EXPECT_EQ(frame.SearchSelectedCategory(), CMainFrame::SearchKind::WebSearch);
   ASSERT_EQ(answers.asked().size(), 2u);

@@ -1,15 +1,26 @@
 // The main window driven by real input events, as a person at the keyboard and
 // mouse drives it: the results list's keys, clicks and selection.
 
+#include <wx/button.h>
+#include <wx/choice.h>
 #include <wx/listctrl.h>
+#include <wx/textctrl.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "core/search_engine.h"
+#include "dialogs/search_dlg.h"
 #include "results/results_list_ctrl.h"
+#include "results/saved_search.h"
+#include "results/search_status_dlg.h"
+#include "shell/category_pane.h"
 #include "shell/frame_fixture.h"
 #include "support/input_events.h"
 #include "support/modal_answers.h"
+#include "support/page_server.h"
 
 namespace sorvane::testing {
 namespace {
@@ -129,6 +140,149 @@ TEST_F(WindowInput, EnterOpensTheSelectedRowAsADoubleClickDoes) {
   input_.Key(WXK_HOME);
   ASSERT_TRUE(PumpUntil([&] { return list.GetFirstSelected() == 0; }, 5000ms));
   EXPECT_EQ(launched_.size(), 2u);
+}
+
+constexpr int kArtsRow = 2;
+constexpr int kEmailRow = 5;
+
+std::string HitsPage(const std::string& site, int count) {
+  std::string page = "<html><body><ul>\n";
+  for (int i = 0; i < count; ++i) {
+    page += "<li><a href=\"http://site.example/" + site + "/" + std::to_string(i) + "\">wooden boats " + site +
+            " " + std::to_string(i) + "</a></li>\n";
+  }
+  return page + "</ul></body></html>\n";
+}
+
+SearchEngine CountEngine(const std::string& name, const std::string& origin, const std::string& path) {
+  SearchEngine engine;
+  engine.name = name;
+  engine.url = origin;
+  engine.searchType = ResultCount;
+  engine.prefix = path + "?n=%d&q=";
+  engine.startToken = "<a href=\"http";
+  engine.endToken = "</a>";
+  return engine;
+}
+
+wxPoint Centre(wxWindow& window) { return wxPoint(window.GetClientSize().x / 2, window.GetClientSize().y / 2); }
+
+// A whole search as a person does it: the pointer on a category row and a
+// click, the words typed into the Search dialog and "&Search Now" clicked, the
+// status window while the engines work, the rows in the list, the saved search
+// and its entry shown in the Previous Searches bar.
+class WindowInputSearch : public WindowInput {
+ protected:
+  WindowInputSearch() {
+    server_.server().Get("/slow", [this](const httplib::Request&, httplib::Response& response) {
+      const auto until = std::chrono::steady_clock::now() + 20s;
+      while (!release_.load() && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(5ms);
+      response.set_content(HitsPage("slow", 3), "text/html");
+    });
+  }
+  void TearDown() override {
+    release_.store(true);
+    WindowInput::TearDown();
+  }
+
+  CMainFrame& OpenWithEngine() {
+    CMainFrame& frame = Open(false);
+    frame.Engines().Append(CountEngine("Slow", server_.Origin(), "/slow"));
+    frame.Categories()[kArtsRow].engineNames = std::vector<std::string>{"Slow"};
+    frame.Raise();
+    return frame;
+  }
+
+  // Rests the pointer on a category row until the pane selects it, then clicks.
+  void ClickCategory(CMainFrame& frame, int row) {
+    CCategoryPane& pane = *frame.CategoryList();
+    wxRect rect;
+    ASSERT_TRUE(pane.GetItemRect(row, rect));
+    const wxPoint point(rect.x + 40, rect.y + rect.height / 2);
+    input_.MoveTo(pane, point);
+    ASSERT_TRUE(PumpUntil([&] { return pane.SelectedRow() == row; }, 5000ms));
+    input_.Click(pane, point);
+  }
+
+  // Answers the Search dialog by typing `words` and clicking "&Search Now".
+  ModalAnswers::Answer TypeWordsAndSearch(const std::string& words) {
+    return [this, words](wxDialog& dialog) {
+      auto* search = dynamic_cast<CSearchDlg*>(&dialog);
+      if (!search) {
+        boxes_.push_back(dynamic_cast<wxMessageDialogBase*>(&dialog) ? dynamic_cast<wxMessageDialogBase*>(&dialog)
+                                                                           ->GetMessage()
+                                                                     : dialog.GetTitle());
+        return static_cast<int>(wxID_OK);
+      }
+      script_ = std::make_unique<InputScript>();
+      wxTextCtrl& edit = search->WordsEdit();
+      script_->Then([&edit] { edit.SetFocus(); })
+          .Then([&edit] { return wxWindow::FindFocus() == &edit; }, [this, &edit, words] {
+            edit.SelectAll();
+            input_.Type(wxString::FromUTF8(words));
+          })
+          .Then([&edit, words] { return edit.GetValue() == wxString::FromUTF8(words); },
+                [this, search] { input_.Click(search->SearchNowButton(), Centre(search->SearchNowButton())); });
+      script_->Run();
+      return static_cast<int>(wxID_NONE);
+    };
+  }
+
+  PageServer server_;
+  std::atomic<bool> release_{false};
+  std::unique_ptr<InputScript> script_;
+  std::vector<wxString> boxes_;
+};
+
+TEST_F(WindowInputSearch, ACategoryClickTypedWordsAndSearchNowRunTheSearchToItsSavedEntry) {
+  // Saved searches on either side of the new one in name order.
+  ASSERT_TRUE(SaveSearch(home_.path(), "Aardvark", {}, 0));
+  ASSERT_TRUE(SaveSearch(home_.path(), "zebra", {}, 0));
+  CMainFrame& frame = OpenWithEngine();
+  ASSERT_EQ(frame.PreviousSearches()->GetCount(), 2u);
+  ModalAnswers answers(TypeWordsAndSearch("Wooden boats"));
+
+  ClickCategory(frame, kArtsRow);
+  ASSERT_TRUE(PumpUntil([&] { return frame.IsSearching(); }, 15000ms));
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_EQ(frame.LastQuery(), "Wooden boats");
+  ASSERT_NE(frame.StatusWindow(), nullptr);
+  EXPECT_EQ(frame.StatusWindow()->EngineList().GetItemCount(), 1);
+
+  release_.store(true);
+  ASSERT_TRUE(PumpUntil([&] { return !frame.IsSearching(); }, 15000ms));
+  EXPECT_EQ(frame.StatusWindow(), nullptr);
+  EXPECT_EQ(frame.View()->ResultsList()->GetItemCount(), 3);
+  ASSERT_TRUE(ReadSavedSearch(SavedSearchPath(home_.path(), "Wooden boats")).has_value());
+  // The bar shows the search just saved, in its place in name order.
+  ASSERT_EQ(frame.PreviousSearches()->GetCount(), 3u);
+  EXPECT_EQ(frame.PreviousSearches()->GetString(1), "Wooden boats");
+  EXPECT_EQ(frame.PreviousSearches()->GetStringSelection(), "Wooden boats");
+}
+
+TEST_F(WindowInputSearch, AnEmptyCategorySaysSoAndStartsNothing) {
+  CMainFrame& frame = OpenWithEngine();
+  // Email names an engine that does not exist: as good as none.
+  frame.Categories()[kEmailRow].engineNames = std::vector<std::string>{"Gone"};
+  ModalAnswers answers(TypeWordsAndSearch("never typed"));
+  ClickCategory(frame, kEmailRow);
+  ASSERT_TRUE(PumpUntil([&] { return !boxes_.empty(); }, 10000ms));
+  EXPECT_EQ(boxes_[0],
+            "There are no search engines in the category 'Email'. Right-click the category and choose "
+            "Properties to add some.");
+  EXPECT_EQ(answers.asked()[0].caption, "Sorvane");
+  EXPECT_EQ(answers.asked()[0].style & wxICON_MASK, wxICON_INFORMATION);
+  EXPECT_FALSE(frame.IsSearching());
+  EXPECT_EQ(frame.StatusWindow(), nullptr);
+  EXPECT_EQ(script_, nullptr);  // no Search dialog
+
+  // "&Search" of the bar, for a saved search of that category, says the same.
+  ASSERT_TRUE(SaveSearch(home_.path(), "mail words", {}, kEmailRow));
+  frame.FillPreviousSearches();
+  input_.Click(*frame.PreviousSearchButton(), Centre(*frame.PreviousSearchButton()));
+  ASSERT_TRUE(PumpUntil([&] { return boxes_.size() == 2; }, 10000ms));
+  EXPECT_EQ(boxes_[1], boxes_[0]);
+  EXPECT_FALSE(frame.IsSearching());
 }
 
 }  // namespace

@@ -332,21 +332,18 @@ TEST_F(WindowSearch, ChoosingAPreviousSearchWhileOneRunsGivesTheRunningOneUp) {
   EXPECT_EQ(*saved, kept);
 }
 
-TEST_F(WindowSearch, ACategoryWithoutEnginesWaitsForStopAndThenCompletesEmpty) {
+TEST_F(WindowSearch, NewSearchOnACategoryWithoutEnginesSaysSoAndStartsNothing) {
   CMainFrame& frame = OpenWithEngines(false);
   frame.CategoryList()->SetItemState(kArtsRow + 1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   ModalAnswers answers(SearchFor("lonely"));
-  frame.SearchSelectedCategory();
-  ASSERT_NE(frame.StatusWindow(), nullptr);
-  EXPECT_EQ(frame.StatusWindow()->EngineList().GetItemCount(), 0);
-  Pump(200ms);
-  EXPECT_TRUE(frame.IsSearching());
-  Click(frame.StatusWindow()->StopButton());
-  ASSERT_TRUE(PumpUntil([&] { return !frame.IsSearching(); }, 5s));
-  const std::optional<SavedSearch> saved = ReadSavedSearch(SavedSearchPath(home_.path(), "lonely"));
-  ASSERT_TRUE(saved.has_value());
-  EXPECT_TRUE(saved->rows.empty());
-  EXPECT_NE(ReadFile(ResultsPagePath(home_.path())).find("No results were found."), std::string::npos);
+  Command(32774);
+  ASSERT_EQ(answers.asked().size(), 1u);
+  EXPECT_EQ(answers.asked()[0].message,
+            "There are no search engines in the category '" + frame.Categories()[kArtsRow + 1].name +
+                "'. Right-click the category and choose Properties to add some.");
+  EXPECT_FALSE(frame.IsSearching());
+  EXPECT_EQ(frame.StatusWindow(), nullptr);
+  EXPECT_FALSE(ReadSavedSearch(SavedSearchPath(home_.path(), "lonely")).has_value());
 }
 
 }  // namespace

@@ -5,7 +5,12 @@
 #include <wx/utils.h>
 #include <wx/window.h>
 
+#include <wx/timer.h>
+
 #include <chrono>
+#include <cstddef>
+#include <functional>
+#include <vector>
 
 #include "support/gui_test_support.h"
 
@@ -52,5 +57,52 @@ inline bool FocusOn(wxWindow& window) {
   window.SetFocus();
   return PumpUntil([&] { return wxWindow::FindFocus() == &window; }, std::chrono::milliseconds(5000));
 }
+
+// Steps run one after another from the event loop, each once its condition
+// holds: for input into a modal dialog, whose loop the test cannot pump itself.
+// A step that does not become ready in time fails the test and ends the script.
+class InputScript final : public wxTimer {
+ public:
+  InputScript& Then(std::function<bool()> ready, std::function<void()> act) {
+    steps_.push_back({std::move(ready), std::move(act)});
+    return *this;
+  }
+  InputScript& Then(std::function<void()> act) {
+    return Then([] { return true; }, std::move(act));
+  }
+  void Run(std::chrono::milliseconds stepTimeout = std::chrono::milliseconds(10000)) {
+    stepTimeout_ = stepTimeout;
+    stepStart_ = std::chrono::steady_clock::now();
+    Start(10);
+  }
+  bool Done() const { return next_ == steps_.size(); }
+
+  void Notify() override {
+    if (Done()) {
+      Stop();
+      return;
+    }
+    Step& step = steps_[next_];
+    if (step.ready()) {
+      ++next_;
+      stepStart_ = std::chrono::steady_clock::now();
+      step.act();
+    } else if (std::chrono::steady_clock::now() - stepStart_ > stepTimeout_) {
+      ADD_FAILURE() << "input script step " << next_ << " never became ready";
+      next_ = steps_.size();
+      Stop();
+    }
+  }
+
+ private:
+  struct Step {
+    std::function<bool()> ready;
+    std::function<void()> act;
+  };
+  std::vector<Step> steps_;
+  std::size_t next_ = 0;
+  std::chrono::milliseconds stepTimeout_{10000};
+  std::chrono::steady_clock::time_point stepStart_;
+};
 
 }  // namespace sorvane::testing
