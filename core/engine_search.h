@@ -6,6 +6,7 @@
 
 #include "core/address_split.h"
 #include "core/engine_list.h"
+#include "core/engine_outcome.h"
 #include "core/internet_session.h"
 #include "core/query_address.h"
 
@@ -25,6 +26,15 @@ struct EngineJob {
   bool skipKnownLinks = true;
   int slotIndex = 0;
   std::string words;  // as typed (after the Email rewrite), for ranking
+  // A page to parse as the first page instead of fetching one (a saved page
+  // checked without a network); null in a search.
+  std::shared_ptr<const std::string> givenFirstPage;
+};
+
+// What one parse of a page did to the table.
+struct PageTake {
+  int taken = 0;  // hits merged
+  int known = 0;  // links skipped as already in the table
 };
 
 // What a worker reaches beyond its job. The search run's gate implements it; a
@@ -36,10 +46,13 @@ class EngineWorkerContext {
   virtual void ReportProgress(int slot, int percent) = 0;
   virtual void ShowMessage(int slot, std::string_view message) = 0;
   virtual bool StopRequested() = 0;
-  // Cuts the page's hits into the results table; returns how many it took.
-  virtual int ParsePage(const EngineJob& job, std::string& page) = 0;
-  // Progress 100 and the engine's done: the worker's last act.
-  virtual void FinishEngine(int slot) = 0;
+  // Cuts the page's hits into the results table.
+  virtual PageTake ParsePage(const EngineJob& job, std::string& page) = 0;
+  // What the slot has seen so far, for its outcome should it be given up.
+  virtual void RecordFacts(int slot, const OutcomeFacts& facts) = 0;
+  // The slot's outcome decided from `facts`, then progress 100 and the
+  // engine's done: the worker's last act.
+  virtual void FinishEngine(int slot, const OutcomeFacts& facts) = 0;
 };
 
 // One engine's whole run: first address, connection, pages, hits, and its end.

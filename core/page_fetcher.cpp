@@ -26,6 +26,7 @@ struct FetchState {
   bool cut = false;              // the page limit ended the fetch
   bool idleExpired = false;
   bool requestSent = false;
+  bool answerStarted = false;    // a byte of an answer came back
   std::size_t received = 0;
   Clock::time_point lastByte = Clock::now();
   // The C library must never see an exception: one thrown while reporting
@@ -76,6 +77,7 @@ struct FetchState {
 
 size_t HeaderBytes(FetchState& state, char* data, size_t length) {
   state.lastByte = Clock::now();
+  state.answerStarted = true;
   const std::string_view line(data, length);
   if (line != "\r\n" && line != "\n") return length;
   // The blank line ends one answer's headers. An interim "100 Continue" is not
@@ -90,6 +92,7 @@ size_t HeaderBytes(FetchState& state, char* data, size_t length) {
 
 size_t BodyBytes(FetchState& state, char* data, size_t length) {
   state.lastByte = Clock::now();
+  state.answerStarted = true;
   if (!state.ReportHeaders()) return 0;
   size_t take = length;
   if (state.received + take > state.options.pageLimit) {
@@ -183,7 +186,7 @@ std::unique_ptr<HttpConnection> OpenConnection(std::shared_ptr<const InternetSes
 namespace {
 
 void ConfigureRequest(CURL* easy, const InternetSession& session, const std::string& address,
-                      curl_slist* headers, FetchState& state) {
+                      curl_slist* headers, FetchState& state, char* errorBuffer) {
   const SessionOptions& options = session.options();
   curl_easy_setopt(easy, CURLOPT_URL, address.c_str());
   curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
@@ -221,13 +224,82 @@ void ConfigureRequest(CURL* easy, const InternetSession& session, const std::str
   curl_easy_setopt(easy, CURLOPT_XFERINFODATA, &state);
   curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, OnRequestReady);
   curl_easy_setopt(easy, CURLOPT_PREREQDATA, &state);
+  curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorBuffer);
+}
+
+// The library's failures a person reads as "could not connect": the server was
+// never reached, or never spoke to us.
+bool IsConnectionFailure(CURLcode code, bool answerStarted) {
+  switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_PROXY:
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_ENGINE_NOTFOUND:
+    case CURLE_SSL_ENGINE_SETFAILED:
+    case CURLE_SSL_ENGINE_INITFAILED:
+    case CURLE_USE_SSL_FAILED:
+    case CURLE_SSL_CRL_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+    case CURLE_SSL_CLIENTCERT:
+      return true;
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+      // A connection dropped before any answer came is no connection at all.
+      return !answerStarted;
+    default:
+      return false;
+  }
+}
+
+// What the transfer's end tells, once the library is done with it.
+void TellWhatHappened(CURL* easy, const FetchState& state, CURLcode code, const char* errorBuffer,
+                      FetchResult& result) {
+  long status = 0;
+  curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+  result.status = static_cast<int>(status);
+  char* contentType = nullptr;
+  if (curl_easy_getinfo(easy, CURLINFO_CONTENT_TYPE, &contentType) == CURLE_OK && contentType != nullptr) {
+    result.contentType = contentType;
+  }
+  char* effective = nullptr;
+  if (curl_easy_getinfo(easy, CURLINFO_EFFECTIVE_URL, &effective) == CURLE_OK && effective != nullptr) {
+    result.address = effective;
+  }
+  result.bytes = static_cast<long long>(state.received);
+  result.stopped = state.stopped;
+  result.cut = state.cut;
+  if (state.idleExpired) {
+    result.trouble = FetchTrouble::TimedOut;
+    result.libraryText = "no data for " + std::to_string(state.options.idleTimeout.count()) + " ms";
+    return;
+  }
+  // Our own ends of the transfer (a stop, the page limit) are no trouble.
+  if (code == CURLE_OK || state.stopped || state.cut) return;
+  result.libraryCode = static_cast<int>(code);
+  result.libraryText = errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(code);
+  if (code == CURLE_OPERATION_TIMEDOUT) {
+    result.trouble = FetchTrouble::TimedOut;
+  } else if (IsConnectionFailure(code, state.answerStarted)) {
+    result.trouble = FetchTrouble::NoConnection;
+  } else {
+    result.trouble = FetchTrouble::Other;
+  }
 }
 
 }  // namespace
 
-void FetchPage(HttpConnection& connection, std::string_view object, std::string& pageText,
-               FetchControl& control) {
+FetchResult FetchPage(HttpConnection& connection, std::string_view object, std::string& pageText,
+                      FetchControl& control) {
   pageText.clear();
+  FetchResult result;
   auto* easy = static_cast<CURL*>(connection.easy_);
   auto* multi = static_cast<CURLM*>(connection.multi_);
   const SessionOptions& options = connection.session_->options();
@@ -237,14 +309,20 @@ void FetchPage(HttpConnection& connection, std::string_view object, std::string&
   const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
       curl_slist_append(nullptr, "Pragma: no-cache"), curl_slist_free_all);
   const std::string address = connection.AddressFor(object);
-  ConfigureRequest(easy, *connection.session_, address, headers.get(), state);
+  char errorBuffer[CURL_ERROR_SIZE] = {};
+  ConfigureRequest(easy, *connection.session_, address, headers.get(), state, errorBuffer);
+  result.address = address;
 
   control.ReportProgress(kProgressRequestOpened);
-  if (control.StopRequested()) return;
+  if (control.StopRequested()) {
+    result.stopped = true;
+    return result;
+  }
 
   // Our own wait loop rather than curl_easy_perform: that one may sleep a whole
   // second between looks at a silent transfer, and a stop must end it sooner.
   const int pollMilliseconds = static_cast<int>(std::max<long long>(1, options.stopPollInterval.count()));
+  CURLcode code = CURLE_OK;
   if (curl_multi_add_handle(multi, easy) == CURLM_OK) {
     int running = 1;
     while (running > 0) {
@@ -252,19 +330,34 @@ void FetchPage(HttpConnection& connection, std::string_view object, std::string&
       if (running == 0 || state.Guarded(true, [&] { return state.ShouldAbort(); })) break;
       curl_multi_poll(multi, nullptr, 0, pollMilliseconds, nullptr);
     }
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+      if (message->msg == CURLMSG_DONE && message->easy_handle == easy) code = message->data.result;
+    }
     curl_multi_remove_handle(multi, easy);
+  } else {
+    code = CURLE_FAILED_INIT;
   }
   if (state.failure) std::rethrow_exception(state.failure);
-  if (state.stopped) return;
+  TellWhatHappened(easy, state, code, errorBuffer, result);
+  if (result.address.empty()) result.address = address;
+  if (state.stopped) return result;
 
   // The transfer is over: it ended, failed, timed out or was cut. The steps the
   // answer never reached still run, as they would after a failed read.
-  if (!state.ReportHeaders()) return;
+  if (!state.ReportHeaders()) {
+    result.stopped = true;
+    return result;
+  }
   if (!state.cut) {
     control.ReportProgress(kProgressChunkRead);  // the read that found the end
-    if (control.StopRequested()) return;
+    if (control.StopRequested()) {
+      result.stopped = true;
+      return result;
+    }
   }
   control.ReportProgress(kProgressBodyRead);
+  return result;
 }
 
 }  // namespace sorvane

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/address_split.h"
+#include "core/engine_outcome.h"
 #include "core/internet_session.h"
 
 namespace sorvane {
@@ -23,6 +24,19 @@ class FetchControl {
   virtual ~FetchControl() = default;
   virtual void ReportProgress(int percent) = 0;
   virtual bool StopRequested() = 0;
+};
+
+// What one fetch saw, for the engine's outcome. Filled on the fetching thread.
+struct FetchResult {
+  int status = 0;             // HTTP status of the final answer (after redirects), 0 when none came
+  std::string contentType;    // its Content-Type header, empty when none
+  long long bytes = 0;        // body bytes received, zero bytes included
+  std::string address;        // the address last asked for, after redirects
+  FetchTrouble trouble = FetchTrouble::None;
+  int libraryCode = 0;        // the HTTP library's own code (CURLcode), 0 when none
+  std::string libraryText;    // and its words for it
+  bool stopped = false;       // the stop signal ended the fetch
+  bool cut = false;           // the page limit ended it
 };
 
 // One engine's connection for one search: the server and port of the engine's
@@ -44,7 +58,7 @@ class HttpConnection {
  private:
   friend std::unique_ptr<HttpConnection> OpenConnection(std::shared_ptr<const InternetSession>,
                                                         const AddressParts&);
-  friend void FetchPage(HttpConnection&, std::string_view, std::string&, FetchControl&);
+  friend FetchResult FetchPage(HttpConnection&, std::string_view, std::string&, FetchControl&);
   HttpConnection() = default;
 
   std::shared_ptr<const InternetSession> session_;
@@ -67,8 +81,8 @@ std::unique_ptr<HttpConnection> OpenConnection(std::shared_ptr<const InternetSes
 // Reports 40, 50, 60, 70 per chunk and for the final empty read, then 80; a stop
 // ends it after the step in progress, with no further report.
 // An exception thrown by the control is let through once the library is done
-// with the transfer.
-void FetchPage(HttpConnection& connection, std::string_view object, std::string& pageText,
+// with the transfer. The result tells what the fetch saw on its way.
+FetchResult FetchPage(HttpConnection& connection, std::string_view object, std::string& pageText,
                FetchControl& control);
 
 // The object as a request target the HTTP library accepts: bytes it would

@@ -8,7 +8,9 @@ RunGate::RunGate(int slotCount, std::shared_ptr<ResultsTable> table, std::shared
     : slotCount_(slotCount),
       slots_(std::make_unique<Slot[]>(static_cast<std::size_t>(slotCount))),
       table_(std::move(table)),
-      listener_(std::move(listener)) {}
+      listener_(std::move(listener)),
+      facts_(static_cast<std::size_t>(slotCount)),
+      outcomes_(static_cast<std::size_t>(slotCount)) {}
 
 void RunGate::ReportProgress(int slot, int percent) {
   std::lock_guard lock(slots_[slot].delivery);
@@ -21,20 +23,47 @@ void RunGate::ShowMessage(int slot, std::string_view message) {
   if (MayWrite(slot)) listener_->ShowMessage(slot, message);
 }
 
-int RunGate::ParsePage(const EngineJob& job, std::string& page) {
-  if (!MayWrite(job.slotIndex)) return 0;
+PageTake RunGate::ParsePage(const EngineJob& job, std::string& page) {
+  if (!MayWrite(job.slotIndex)) return {};
   // The gate is looked at inside the table's lock, and Close and the giving up
   // of a slot change it inside that lock too, so no write slips past either.
-  return ParseResultPage(*job.engine, job.words, page, *table_, job.skipKnownLinks,
-                         [this, slot = job.slotIndex] { return MayWrite(slot); });
+  // Each hit the parser offers is asked about once; one it asks about and does
+  // not take was a link the table knew.
+  int offered = 0;
+  PageTake take;
+  take.taken = ParseResultPage(*job.engine, job.words, page, *table_, job.skipKnownLinks,
+                               [this, slot = job.slotIndex, &offered] {
+                                 if (!MayWrite(slot)) return false;
+                                 ++offered;
+                                 return true;
+                               });
+  take.known = offered - take.taken;
+  return take;
 }
 
-void RunGate::FinishEngine(int slot) {
+void RunGate::RecordFacts(int slot, const OutcomeFacts& facts) {
+  std::lock_guard lock(outcomeMutex_);
+  facts_[static_cast<std::size_t>(slot)] = facts;
+}
+
+void RunGate::FinishEngine(int slot, const OutcomeFacts& facts) {
   std::lock_guard lock(slots_[slot].delivery);
-  if (MayWrite(slot)) DeliverFinish(slot);
+  if (MayWrite(slot)) DeliverFinish(slot, facts);
 }
 
-void RunGate::DeliverFinish(int slot) {
+std::optional<EngineOutcome> RunGate::Outcome(int slot) {
+  if (slot < 0 || slot >= slotCount_) return std::nullopt;
+  std::lock_guard lock(outcomeMutex_);
+  return outcomes_[static_cast<std::size_t>(slot)];
+}
+
+void RunGate::DeliverFinish(int slot, const OutcomeFacts& facts) {
+  const auto elapsed =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started_);
+  {
+    std::lock_guard lock(outcomeMutex_);
+    outcomes_[static_cast<std::size_t>(slot)] = DecideOutcome(facts, elapsed.count());
+  }
   listener_->OnEngineProgress(slot, kProgressDone);
   table_->WithLock([&](TableRows&) { slots_[slot].running.store(false); });
   listener_->OnEngineDone(slot);
@@ -56,7 +85,15 @@ void RunGate::AbandonUnfinished() {
   for (int slot = 0; slot < slotCount_; ++slot) {
     std::lock_guard lock(slots_[slot].delivery);
     if (!open_.load()) return;
-    if (slots_[slot].running.load()) DeliverFinish(slot);
+    if (!slots_[slot].running.load()) continue;
+    // Given up: what the worker had seen so far, ended by the stop.
+    OutcomeFacts facts;
+    {
+      std::lock_guard outcomeLock(outcomeMutex_);
+      facts = facts_[static_cast<std::size_t>(slot)];
+    }
+    facts.stopped = true;
+    DeliverFinish(slot, facts);
   }
   if (slotCount_ > 0) return;
   // A search without engines has no done to end it; the stop does.

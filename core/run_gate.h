@@ -5,7 +5,9 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "core/engine_listener.h"
 #include "core/engine_search.h"
@@ -29,8 +31,9 @@ class RunGate final : public EngineWorkerContext {
   void ReportProgress(int slot, int percent) override;
   void ShowMessage(int slot, std::string_view message) override;
   bool StopRequested() override { return stop_.load(); }
-  int ParsePage(const EngineJob& job, std::string& page) override;
-  void FinishEngine(int slot) override;
+  PageTake ParsePage(const EngineJob& job, std::string& page) override;
+  void RecordFacts(int slot, const OutcomeFacts& facts) override;
+  void FinishEngine(int slot, const OutcomeFacts& facts) override;
 
   // The run's side. None of these waits for a worker, except AbandonUnfinished.
   void RequestStop() { stop_.store(true); }
@@ -45,6 +48,11 @@ class RunGate final : public EngineWorkerContext {
   bool SearchOver();
   int SlotCount() const { return slotCount_; }
 
+  // The slot's outcome, there from just before its done is delivered (so a
+  // listener's done, and whoever it tells, can read it); none before, or for a
+  // slot whose end was dropped because the gate was closed.
+  std::optional<EngineOutcome> Outcome(int slot);
+
   // Threads holding this gate (workers, watchdog), so shutdown can wait for them.
   void ThreadStarted();
   void ThreadEnded();
@@ -56,8 +64,8 @@ class RunGate final : public EngineWorkerContext {
     std::atomic<bool> running{true};
   };
   bool MayWrite(int slot) const { return open_.load() && slots_[slot].running.load(); }
-  // Under the slot's delivery lock: 100, done, and the end of the search.
-  void DeliverFinish(int slot);
+  // Under the slot's delivery lock: the outcome, 100, done, and the end of the search.
+  void DeliverFinish(int slot, const OutcomeFacts& facts);
 
   const int slotCount_;
   std::unique_ptr<Slot[]> slots_;
@@ -65,6 +73,11 @@ class RunGate final : public EngineWorkerContext {
   std::shared_ptr<EngineListener> listener_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> open_{true};
+
+  const std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
+  std::mutex outcomeMutex_;  // guards facts_ and outcomes_
+  std::vector<OutcomeFacts> facts_;
+  std::vector<std::optional<EngineOutcome>> outcomes_;
 
   std::mutex stateMutex_;
   std::condition_variable threadsEnded_;

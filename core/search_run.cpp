@@ -7,14 +7,22 @@ namespace sorvane {
 std::vector<EngineJob> MakeEngineJobs(const std::vector<std::string>& engineNames, const EngineList& engines,
                                       const std::string& words, int queryType,
                                       const std::shared_ptr<const InternetSession>& session) {
+  std::vector<EnginePtr> found;
+  for (const std::string& name : engineNames) {
+    if (EnginePtr engine = FindEngine(engines, name)) found.push_back(std::move(engine));
+  }
+  return MakeEngineJobs(found, words, queryType, session);
+}
+
+std::vector<EngineJob> MakeEngineJobs(const std::vector<EnginePtr>& engines, const std::string& words, int queryType,
+                                      const std::shared_ptr<const InternetSession>& session) {
   std::vector<EngineJob> jobs;
   const std::string encoded = EncodeQuery(words, queryType);
-  for (const std::string& name : engineNames) {
+  for (const EnginePtr& engine : engines) {
     if (jobs.size() == static_cast<std::size_t>(kMaxEngineJobs)) break;
-    EnginePtr engine = FindEngine(engines, name);
     if (!engine) continue;
     EngineJob job;
-    job.engine = std::move(engine);
+    job.engine = engine;
     job.encodedQuery = encoded;
     job.hitLimit = kHitLimit;
     job.internetSession = session;
@@ -30,7 +38,12 @@ SearchRun::SearchRun(const std::vector<std::string>& engineNames, const EngineLi
                      const std::string& words, int queryType, std::shared_ptr<const InternetSession> session,
                      std::shared_ptr<ResultsTable> table, std::shared_ptr<EngineListener> listener,
                      RunOptions options)
-    : jobs_(MakeEngineJobs(engineNames, engines, words, queryType, session)),
+    : SearchRun(MakeEngineJobs(engineNames, engines, words, queryType, session), std::move(table),
+                std::move(listener), options) {}
+
+SearchRun::SearchRun(std::vector<EngineJob> jobs, std::shared_ptr<ResultsTable> table,
+                     std::shared_ptr<EngineListener> listener, RunOptions options)
+    : jobs_(std::move(jobs)),
       table_(table),
       gate_(std::make_shared<RunGate>(static_cast<int>(jobs_.size()), std::move(table), std::move(listener))),
       watchdog_(gate_),

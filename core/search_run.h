@@ -34,6 +34,10 @@ class SearchRun {
   SearchRun(const std::vector<std::string>& engineNames, const EngineList& engines, const std::string& words,
             int queryType, std::shared_ptr<const InternetSession> session, std::shared_ptr<ResultsTable> table,
             std::shared_ptr<EngineListener> listener, RunOptions options = {});
+  // The same with the jobs made already (engine records that need not be in
+  // any list: an engine being edited, checked as it stands).
+  SearchRun(std::vector<EngineJob> jobs, std::shared_ptr<ResultsTable> table,
+            std::shared_ptr<EngineListener> listener, RunOptions options = {});
   ~SearchRun();
   SearchRun(const SearchRun&) = delete;
   SearchRun& operator=(const SearchRun&) = delete;
@@ -53,6 +57,10 @@ class SearchRun {
   void Close();
 
   bool IsOver() const { return gate_->SearchOver(); }
+  // How the slot ended: set just before its done reaches the listener, so the
+  // UI thread may read it once that done has arrived (any thread may ask; none
+  // while the slot runs).
+  std::optional<EngineOutcome> Outcome(int slot) const { return gate_->Outcome(slot); }
   // The run's identity, for whoever must wait for its threads after the run
   // object is gone (shutdown, tests).
   std::shared_ptr<RunGate> Gate() const { return gate_; }
@@ -71,6 +79,10 @@ class SearchRun {
 // in order, at most kMaxEngineJobs.
 std::vector<EngineJob> MakeEngineJobs(const std::vector<std::string>& engineNames, const EngineList& engines,
                                       const std::string& words, int queryType,
+                                      const std::shared_ptr<const InternetSession>& session);
+
+// The same for engine records as they stand, one job each, in order.
+std::vector<EngineJob> MakeEngineJobs(const std::vector<EnginePtr>& engines, const std::string& words, int queryType,
                                       const std::shared_ptr<const InternetSession>& session);
 
 // A main frame's searches: its internet session, its current run and the words

@@ -59,6 +59,7 @@ std::shared_ptr<const InternetSession> DirectSession(SessionOptions options = Sh
 struct Fetched {
   std::string page;
   std::vector<int> progress;
+  FetchResult result;
 };
 
 Fetched Fetch(const std::shared_ptr<const InternetSession>& session, const std::string& address,
@@ -67,7 +68,7 @@ Fetched Fetch(const std::shared_ptr<const InternetSession>& session, const std::
   std::unique_ptr<HttpConnection> connection = OpenConnection(session, parts);
   Fetched fetched;
   if (!connection) return fetched;
-  FetchPage(*connection, parts.object, fetched.page, control);
+  fetched.result = FetchPage(*connection, parts.object, fetched.page, control);
   fetched.progress = control.progress;
   return fetched;
 }
@@ -214,6 +215,117 @@ TEST(PageFetcher, EndlessBodyIsCutAtThePageLimit) {
   const Fetched fetched = Fetch(server.Origin() + "/");
   EXPECT_EQ(fetched.page.size(), std::size_t{32} << 20);
   EXPECT_EQ(fetched.progress.back(), 80);
+}
+
+TEST(PageFetcher, APageOfExactlyTheLimitIsReadWholeAndNotCut) {
+  SessionOptions options = ShortOptions();
+  options.pageLimit = 4096;
+  const std::string body(4096, 'p');
+  RawServer server([&](RawConnection& connection) { connection.Send(PlainAnswer(body)); });
+  const Fetched whole = Fetch(server.Origin() + "/", options);
+  EXPECT_EQ(whole.page, body);
+  EXPECT_FALSE(whole.result.cut);
+  EXPECT_EQ(whole.result.bytes, 4096);
+  EXPECT_EQ(whole.progress.back(), 80);
+
+  // One byte more is cut, and the end was never read.
+  options.pageLimit = 4095;
+  const Fetched cut = Fetch(server.Origin() + "/", options);
+  EXPECT_EQ(cut.page, std::string(4095, 'p'));
+  EXPECT_TRUE(cut.result.cut);
+  EXPECT_EQ(cut.result.trouble, FetchTrouble::None);
+  EXPECT_EQ(cut.progress.back(), 80);
+}
+
+// Records, at each step, whether the server had already sent its real answer.
+class StepWitness final : public FetchControl {
+ public:
+  explicit StepWitness(const std::atomic<bool>& answerSent) : answerSent_(answerSent) {}
+  void ReportProgress(int percent) override {
+    steps.push_back(percent);
+    sentAtStep.push_back(answerSent_.load());
+    if (percent == stopAfter) stop = true;
+  }
+  bool StopRequested() override { return stop; }
+
+  std::vector<int> steps;
+  std::vector<bool> sentAtStep;
+  int stopAfter = -1;
+  bool stop = false;
+
+ private:
+  const std::atomic<bool>& answerSent_;
+};
+
+TEST(PageFetcher, AnInterimContinueShiftsNeitherTheStepsNorTheStopPoints) {
+  std::atomic<bool> answerSent{false};
+  RawServer server([&](RawConnection& connection) {
+    connection.Send("HTTP/1.1 100 Continue\r\n\r\n");
+    if (connection.WaitForStop(300ms)) return;
+    answerSent = true;
+    connection.Send(PlainAnswer("the real page"));
+  });
+  const auto session = DirectSession();
+  {
+    StepWitness witness(answerSent);
+    const AddressParts parts = SplitForFetch(server.Origin() + "/", {});
+    std::string page;
+    const FetchResult result = FetchPage(*OpenConnection(session, parts), parts.object, page, witness);
+    EXPECT_EQ(page, "the real page");
+    EXPECT_EQ(result.status, 200);
+    EXPECT_EQ(witness.steps, (std::vector<int>{40, 50, 60, 70, 70, 80}));
+    // 50 and 60 belong to the real answer's headers, not to the interim one.
+    EXPECT_EQ(witness.sentAtStep, (std::vector<bool>{false, true, true, true, true, true}));
+  }
+  {
+    answerSent = false;
+    StepWitness witness(answerSent);
+    witness.stopAfter = 50;  // the stop point after the request has been answered
+    const AddressParts parts = SplitForFetch(server.Origin() + "/", {});
+    std::string page;
+    const FetchResult result = FetchPage(*OpenConnection(session, parts), parts.object, page, witness);
+    EXPECT_EQ(witness.steps, (std::vector<int>{40, 50}));
+    EXPECT_EQ(witness.sentAtStep, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(result.stopped);
+    EXPECT_EQ(result.status, 200);
+    EXPECT_EQ(page, "");
+  }
+}
+
+TEST(PageFetcher, TheResultTellsWhatTheFetchSaw) {
+  PageServer pages;
+  pages.server().Get("/old", [](const httplib::Request&, httplib::Response& response) {
+    response.set_redirect("/new");
+  });
+  pages.server().Get("/new", [](const httplib::Request&, httplib::Response& response) {
+    response.status = 403;
+    response.set_content("no robots", "text/html; charset=ISO-8859-1");
+  });
+  const Fetched fetched = Fetch(pages.Origin() + "/old");
+  EXPECT_EQ(fetched.result.status, 403);
+  EXPECT_EQ(fetched.result.contentType, "text/html; charset=ISO-8859-1");
+  EXPECT_EQ(fetched.result.bytes, 9);
+  EXPECT_EQ(fetched.result.address, pages.Origin() + "/new");
+  EXPECT_EQ(fetched.result.trouble, FetchTrouble::None);
+  EXPECT_FALSE(fetched.result.stopped);
+
+  const Fetched unresolved = Fetch("http://nowhere.invalid/");
+  EXPECT_EQ(unresolved.result.trouble, FetchTrouble::NoConnection);
+  EXPECT_NE(unresolved.result.libraryCode, 0);
+  EXPECT_FALSE(unresolved.result.libraryText.empty());
+}
+
+TEST(PageFetcher, IdleTimeoutAndStopAreToldApart) {
+  RawServer server([](RawConnection& connection) { connection.HangUntilStopped(); });
+  const Fetched idle = Fetch(server.Origin() + "/", QuickIdleOptions());
+  EXPECT_EQ(idle.result.trouble, FetchTrouble::TimedOut);
+  EXPECT_FALSE(idle.result.stopped);
+  RecordingControl control;
+  control.stopAfter = 60;
+  RawServer answering([](RawConnection& connection) { connection.Send(PlainAnswer("x")); });
+  const Fetched stopped = Fetch(DirectSession(), answering.Origin() + "/", control);
+  EXPECT_TRUE(stopped.result.stopped);
+  EXPECT_EQ(stopped.result.trouble, FetchTrouble::None);
 }
 
 TEST(PageFetcher, StopAfterAChunkEndsTheReadWithThatChunk) {

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <condition_variable>
+#include <functional>
 #include <latch>
+#include <map>
 #include <mutex>
 #include <stdexcept>
 
@@ -79,6 +82,10 @@ class SearchRunTest : public ::testing::Test {
       return HitsPage("single", 0, request.has_param("p") ? 0 : 5);
     });
     Route("/many", [](const httplib::Request&) { return HitsPage("many", 0, 12); });
+    Route("/fives", [](const httplib::Request& request) {
+      const int start = std::stoi(request.get_param_value("start"));
+      return HitsPage("fives", start, 5);
+    });
 
     const std::string origin = pages_.Origin();
     engines_.Append(MakeEngine("Paged", origin, MultiplePages, "/paged?q=", "&page=%d", "/paged?q=%s&page=%%d"));
@@ -86,6 +93,7 @@ class SearchRunTest : public ::testing::Test {
     engines_.Append(MakeEngine("Offset", origin, StartIndex, "/offset?q=", "&start=%d"));
     engines_.Append(MakeEngine("Single", origin, SinglePage, "/single?q=", "", "/single?q=%s&p=%d"));
     engines_.Append(MakeEngine("Many", origin, MultiplePages, "/many?q=", "&page=%d", "/many?q=%s&page=%%d"));
+    engines_.Append(MakeEngine("Fives", origin, StartIndex, "/fives?q=", "&start=%d"));
   }
 
   void Route(const std::string& path, std::function<std::string(const httplib::Request&)> page) {
@@ -151,6 +159,19 @@ TEST_F(SearchRunTest, EachSearchTypePagesAsItsEngineAsks) {
   EXPECT_EQ(listener_->SearchDoneCount(), 1);
   EXPECT_EQ(listener_->Events().back().kind, Event::SearchDone);
   EXPECT_TRUE(run->IsOver());
+}
+
+TEST_F(SearchRunTest, PagesAddingUpToExactlyTheHitLimitAskForNoMore) {
+  auto run = Run({"Fives"});
+  ASSERT_TRUE(listener_->WaitForSearchDone());
+  EXPECT_EQ(TargetsStartingWith("/fives"), (std::vector<std::string>{"/fives?q=" + std::string(kEncoded) + "&start=0",
+                                                                     "/fives?q=" + std::string(kEncoded) + "&start=5"}));
+  EXPECT_EQ(RowsOf("Fives"), 10);
+  const std::optional<EngineOutcome> outcome = run->Outcome(0);
+  ASSERT_TRUE(outcome);
+  EXPECT_EQ(outcome->word, OutcomeWord::Hits);
+  EXPECT_EQ(outcome->pages, 2);
+  EXPECT_EQ(outcome->hits, 10);
 }
 
 TEST_F(SearchRunTest, ResultCountEngineWithAOneChunkPage) {
@@ -385,6 +406,73 @@ TEST_F(SearchRunTest, AListenerThatThrowsEndsOnlyItsWorkers) {
   }
 }
 
+// Closes the run from inside the done of its last slot, as a window program
+// that ends the search itself at that done would.
+class ClosingListener final : public EngineListener {
+ public:
+  ClosingListener(std::shared_ptr<RecordingListener> record, int slots) : record_(std::move(record)), slots_(slots) {}
+  void OnEngineProgress(int slot, int percent) override { record_->OnEngineProgress(slot, percent); }
+  void OnEngineDone(int slot) override {
+    record_->OnEngineDone(slot);
+    if (++done_ == slots_) close();
+  }
+  void OnSearchDone() override { record_->OnSearchDone(); }
+  void ShowMessage(int slot, std::string_view message) override { record_->ShowMessage(slot, message); }
+  std::function<void()> close;
+
+ private:
+  std::shared_ptr<RecordingListener> record_;
+  int slots_;
+  std::atomic<int> done_{0};
+};
+
+TEST(RunGate, ClosedFromTheLastDoneTheSearchsEndIsNeverReported) {
+  auto table = std::make_shared<ResultsTable>();
+  auto record = std::make_shared<RecordingListener>();
+  auto closing = std::make_shared<ClosingListener>(record, 2);
+  auto gate = std::make_shared<RunGate>(2, table, closing);
+  closing->close = [gate] { gate->Close(); };
+  gate->FinishEngine(1, {});
+  gate->FinishEngine(0, {});
+  EXPECT_EQ(record->DoneCount(0), 1);
+  EXPECT_EQ(record->DoneCount(1), 1);
+  EXPECT_EQ(record->SearchDoneCount(), 0);
+  EXPECT_TRUE(gate->SearchOver());
+  // The outcome of each slot was kept before its done went out.
+  EXPECT_TRUE(gate->Outcome(0));
+  EXPECT_TRUE(gate->Outcome(1));
+}
+
+TEST(RunGate, EachSlotKeepsItsOutcomeAndAGivenUpOneIsStopped) {
+  auto table = std::make_shared<ResultsTable>();
+  auto listener = std::make_shared<RecordingListener>();
+  auto gate = std::make_shared<RunGate>(3, table, listener);
+  OutcomeFacts refused;
+  refused.pages = 1;
+  refused.status = 403;
+  refused.siteText = "go away";
+  gate->FinishEngine(0, refused);
+  OutcomeFacts hung;  // was reading its first page when it was given up
+  hung.address = "http://hung.example/";
+  gate->RecordFacts(1, hung);
+  OutcomeFacts tookSome;  // had taken hits before it hung
+  tookSome.pages = 1;
+  tookSome.hits = 4;
+  gate->RecordFacts(2, tookSome);
+  EXPECT_FALSE(gate->Outcome(1));
+  gate->AbandonUnfinished();
+  EXPECT_EQ(gate->Outcome(0)->word, OutcomeWord::Refused);
+  EXPECT_EQ(gate->Outcome(0)->detail, "go away");
+  EXPECT_EQ(gate->Outcome(1)->word, OutcomeWord::Stopped);
+  EXPECT_EQ(gate->Outcome(1)->address, "http://hung.example/");
+  EXPECT_EQ(gate->Outcome(2)->word, OutcomeWord::Hits);
+  EXPECT_EQ(gate->Outcome(2)->hits, 4);
+  // The worker that comes back later changes nothing.
+  gate->FinishEngine(1, tookSome);
+  EXPECT_EQ(gate->Outcome(1)->word, OutcomeWord::Stopped);
+  EXPECT_FALSE(gate->Outcome(3));
+}
+
 TEST(RunGate, AGivenUpSlotReachesNeitherTableNorListener) {
   auto table = std::make_shared<ResultsTable>();
   auto listener = std::make_shared<RecordingListener>();
@@ -394,8 +482,8 @@ TEST(RunGate, AGivenUpSlotReachesNeitherTableNorListener) {
   job.slotIndex = 0;
   job.words = kWords;
   std::string page = HitsPage("late", 0, 3);
-  EXPECT_EQ(gate->ParsePage(job, page), 3);
-  gate->FinishEngine(1);
+  EXPECT_EQ(gate->ParsePage(job, page).taken, 3);
+  gate->FinishEngine(1, {});
   gate->AbandonUnfinished();
   EXPECT_EQ(listener->ProgressOf(0), (std::vector<int>{100}));
   EXPECT_EQ(listener->DoneCount(1), 1);
@@ -404,10 +492,10 @@ TEST(RunGate, AGivenUpSlotReachesNeitherTableNorListener) {
   const std::size_t events = listener->EventCount();
 
   page = HitsPage("later", 0, 3);
-  EXPECT_EQ(gate->ParsePage(job, page), 0);
+  EXPECT_EQ(gate->ParsePage(job, page).taken, 0);
   gate->ReportProgress(0, 70);
   gate->ShowMessage(0, "Invalid URL");
-  gate->FinishEngine(0);
+  gate->FinishEngine(0, {});
   gate->AbandonUnfinished();
   EXPECT_EQ(listener->EventCount(), events);
   EXPECT_EQ(table->RowCount(), 3);
@@ -422,9 +510,9 @@ TEST(RunGate, AClosedGateDropsEverything) {
   EngineJob job;
   job.engine = std::make_shared<const SearchEngine>(MakeEngine("Old", "http://old.example", ResultCount, "/", ""));
   std::string page = HitsPage("old", 0, 3);
-  EXPECT_EQ(gate.ParsePage(job, page), 0);
+  EXPECT_EQ(gate.ParsePage(job, page).taken, 0);
   gate.ReportProgress(0, 10);
-  gate.FinishEngine(0);
+  gate.FinishEngine(0, {});
   gate.AbandonUnfinished();
   EXPECT_EQ(listener->EventCount(), 0u);
   EXPECT_EQ(table->RowCount(), 0);
@@ -458,6 +546,95 @@ TEST_F(SearchRunTest, ANewRunClosesTheOldOneAndKeepsItOut) {
   EXPECT_EQ(listener_->DoneCount(0), 1);
   EXPECT_EQ(listener_->SearchDoneCount(), 1);
   EXPECT_EQ(runner.LastQuery(), "new words");
+}
+
+TEST_F(SearchRunTest, OnceCloseReturnsNoMergeReachesTheTable) {
+  // Four engines parse long pages at once. Each worker is held after its
+  // first merge (the table tells its observer on the merging thread) until the
+  // run has been closed, so every one of them is in the middle of its page.
+  Route("/long", [](const httplib::Request& request) {
+    return HitsPage("long" + request.get_param_value("id"), 0, 300);
+  });
+  std::vector<std::string> names;
+  for (int i = 0; i < 4; ++i) {
+    const std::string name = "Long" + std::to_string(i);
+    engines_.Append(MakeEngine(name, pages_.Origin(), ResultCount, "/long?id=" + std::to_string(i) + "&n=%d&q=", ""));
+    names.push_back(name);
+  }
+  std::mutex mutex;
+  std::condition_variable changed;
+  int merges = 0;
+  bool closed = false;
+  table_->SetObserver([&](const std::vector<TableChange>&) {
+    std::unique_lock lock(mutex);
+    ++merges;
+    changed.notify_all();
+    changed.wait_for(lock, 30s, [&] { return closed; });
+  });
+  auto run = Run(names);
+  {
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(changed.wait_for(lock, 30s, [&] { return merges > 0; }));
+  }
+  run->Close();
+  const int rowsAtClose = table_->RowCount();
+  {
+    std::lock_guard lock(mutex);
+    closed = true;
+  }
+  changed.notify_all();
+  ASSERT_TRUE(run->Gate()->WaitForThreads(30s));
+  EXPECT_EQ(table_->RowCount(), rowsAtClose);
+  EXPECT_LT(rowsAtClose, 4 * 300);
+  table_->SetObserver({});
+}
+
+// Looks at the run's outcome of each slot from inside that slot's done.
+class OutcomeReader final : public EngineListener {
+ public:
+  void OnEngineProgress(int, int) override {}
+  void OnEngineDone(int slot) override {
+    std::lock_guard lock(mutex);
+    seen[slot] = gate->Outcome(slot).has_value();
+  }
+  void OnSearchDone() override {
+    {
+      std::lock_guard lock(mutex);
+      over = true;
+    }
+    changed.notify_all();
+  }
+  void ShowMessage(int, std::string_view) override {}
+  bool WaitForOver() {
+    std::unique_lock lock(mutex);
+    return changed.wait_for(lock, 10s, [&] { return over; });
+  }
+
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::shared_ptr<RunGate> gate;
+  std::map<int, bool> seen;
+  bool over = false;
+};
+
+TEST_F(SearchRunTest, EachSlotsOutcomeIsThereWhenItsDoneArrives) {
+  engines_.Append(MakeEngine("Files", "ftp://files.example", ResultCount, "/find?q=", ""));
+  auto reader = std::make_shared<OutcomeReader>();
+  std::unique_ptr<SearchRun> run;
+  {
+    std::lock_guard hold(reader->mutex);  // a done waits here until the gate is known
+    run = std::make_unique<SearchRun>(MakeEngineJobs({"Counted", "Files"}, engines_, kWords, EntirePhrase, session_),
+                                      table_, reader, TestRunOptions());
+    reader->gate = run->Gate();
+  }
+  ASSERT_TRUE(reader->WaitForOver());
+  {
+    std::lock_guard lock(reader->mutex);
+    EXPECT_EQ(reader->seen, (std::map<int, bool>{{0, true}, {1, true}}));
+  }
+  EXPECT_EQ(run->Outcome(0)->word, OutcomeWord::Hits);
+  EXPECT_EQ(run->Outcome(0)->hits, 3);
+  EXPECT_EQ(run->Outcome(1)->word, OutcomeWord::InvalidAddress);
 }
 
 TEST_F(SearchRunTest, DestroyingARunLeavesItsWorkersHarmless) {
