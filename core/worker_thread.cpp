@@ -35,8 +35,16 @@ struct ThreadRegistry {
   std::vector<ThreadHandle> ended;    // body over, not joined yet
 };
 
+void JoinEndedThreads();
+
 ThreadRegistry& Registry() {
-  static ThreadRegistry* const registry = new ThreadRegistry;
+  static ThreadRegistry* const registry = [] {
+    // A normal end joins the threads that have ended by then (those still
+    // running are the caller's concern, see EndWorkerThreads). Registered
+    // after the HTTP library has set up its own clean-up, so it runs before it.
+    std::atexit([] { JoinEndedThreads(); });
+    return new ThreadRegistry;
+  }();
   return *registry;
 }
 
