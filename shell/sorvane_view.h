@@ -94,7 +94,6 @@ class CSorvaneView final : public wxPanel {
 
  private:
   void BindEvents();
-  void WidenResultColumns();
   void OnTabChanged(wxBookCtrlEvent& event);
   void OnRowActivated(wxListEvent& event);
   void OnRowContextMenu(wxContextMenuEvent& event);
