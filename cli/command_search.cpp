@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_run.h"
+#include "cli/outcome_report.h"
 #include "cli/search_progress.h"
 #include "cli/user_settings.h"
 #include "core/search_run.h"
@@ -13,7 +14,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: sorvane-cli [--home DIR] search [--query-type Q] [--no-save] [--json]\n"
-    "                   CATEGORY WORDS\n"
+    "                   [--report] CATEGORY WORDS\n"
     "\n"
     "Sends WORDS to every engine of CATEGORY at once, as the window program does,\n"
     "and prints the merged results table: Description, URL, Rank, Hits, Engine,\n"
@@ -24,7 +25,19 @@ constexpr const char* kUsage =
     "On a terminal, standard error shows one line per engine with its progress;\n"
     "Ctrl-C stops the search as the Stop button does and still prints what was\n"
     "found. Without --no-save the search is completed as the window program\n"
-    "completes it: the results page written and the search saved.\n";
+    "completes it: the results page written and the search saved.\n"
+    "--report writes, after the table, one line per engine on standard error\n"
+    "telling how its part ended, as 'sorvane-cli doctor' prints them.\n";
+
+// Each started slot's engine with its outcome; a slot whose end never came
+// (a search without engines) has none to tell.
+std::vector<NamedOutcome> NamedOutcomes(const SearchRun& run) {
+  std::vector<NamedOutcome> named;
+  for (const EngineJob& job : run.Jobs()) {
+    if (const auto outcome = run.Outcome(job.slotIndex)) named.push_back({job.engine->name, *outcome});
+  }
+  return named;
+}
 
 // How long, at the end, the workers may take to let go of the network.
 constexpr std::chrono::seconds kWorkerGrace{3};
@@ -46,6 +59,7 @@ int RunSearchCommand(CliContext& context, ArgumentCursor& arguments) {
   int queryType = EntirePhrase;
   bool json = false;
   bool save = true;
+  bool report = false;
   while (arguments.AtOption()) {
     std::string value;
     if (arguments.TakeFlag("--help")) {
@@ -53,6 +67,8 @@ int RunSearchCommand(CliContext& context, ArgumentCursor& arguments) {
       return kExitOk;
     } else if (arguments.TakeFlag("--json")) {
       json = true;
+    } else if (arguments.TakeFlag("--report")) {
+      report = true;
     } else if (arguments.TakeFlag("--no-save")) {
       save = false;
     } else if (arguments.TakeOption("--query-type", value)) {
@@ -110,6 +126,10 @@ int RunSearchCommand(CliContext& context, ArgumentCursor& arguments) {
   }
 
   PrintHits(context.out(), table->Snapshot(), json);
+  if (report) {
+    context.out() << std::flush;
+    WriteOutcomeLines(context.err(), NamedOutcomes(run));
+  }
   return completed ? kExitOk : kExitFailure;
 }
 
