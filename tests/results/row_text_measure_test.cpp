@@ -35,6 +35,27 @@ TEST_F(RowTextMeasureTest, ShortenedCandidatesMeasureWithinTwoPixelsOfTheJoinedT
   }
 }
 
+// Descriptions hold the letters of every script as UTF-8: at every column width
+// the list's text is a start of them, never a cut letter shown as Latin-1.
+TEST_F(RowTextMeasureTest, UnicodeDescriptionsAreFittedAndShownAsLetters) {
+  RowTextMeasure measure(dc_);
+  const std::string text =
+      "\xE6\x9D\xB1\xE4\xBA\xAC\xE3\x81\xAE\xE5\xA4\xA9\xE6\xB0\x97 \xE2\x80\x94 "
+      "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC M\xC3\xBCnchen";
+  const wxString letters = ToWx(text);
+  EXPECT_EQ(letters.length(), 24u);
+  EXPECT_EQ(letters[0], wxUniChar(0x6771));
+  EXPECT_EQ(letters[18], wxUniChar(0xFC));
+  for (int width = 0; width <= Exact(text) + 10; width += 3) {
+    const std::string fitted = FitText(text, width, measure);
+    const wxString shown = ToWx(fitted);
+    EXPECT_EQ(shown, wxString::FromUTF8(fitted.data(), fitted.size())) << width;
+    if (fitted.size() > 3) {
+      EXPECT_EQ(shown[0], wxUniChar(0x6771)) << width;
+    }
+  }
+}
+
 TEST_F(RowTextMeasureTest, ShorteningAgreesWithMeasuringEveryCandidateAfresh) {
   const std::string description =
       "A description long enough to be cut on the second line and again on the third one, as results are";

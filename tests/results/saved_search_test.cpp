@@ -26,7 +26,10 @@ RowCells Row(std::string description, std::string url, std::string rank, std::st
 std::vector<RowCells> SampleRows() {
   return {Row("Wooden boats", "http://a.example/", "80", "2", "Alpha, Beta", true),
           Row("", "http://b.example/?q=1&p=%d", "abc", "", "", false),
-          Row("Quotes \"and\" <tags> %s", "ftp://c.example/", "-3", "1", "Gamma", true)};
+          Row("Quotes \"and\" <tags> %s", "ftp://c.example/", "-3", "1", "Gamma", true),
+          // Descriptions carry the letters of the engines' pages as UTF-8.
+          Row("M\xC3\xBCnchen \xE2\x80\x94 \xE6\x9D\xB1\xE4\xBA\xAC & AT&T", "http://d.example/K%C3%B6ln", "10", "1",
+              "Delta", false)};
 }
 
 TEST(SavedSearchFormat, BytesOfAFile) {
@@ -59,9 +62,9 @@ TEST(SavedSearchFormat, RoundTripKeepsCellsAndViewedFlags) {
 
   // Loading appends; the caller empties the table first.
   ASSERT_TRUE(LoadSearch(SavedSearchPath(home.path(), "wooden boats"), loaded));
-  EXPECT_EQ(loaded.RowCount(), 6);
+  EXPECT_EQ(loaded.RowCount(), 8);
   EXPECT_FALSE(LoadSearch(SavedSearchPath(home.path(), "never saved"), loaded));
-  EXPECT_EQ(loaded.RowCount(), 6);
+  EXPECT_EQ(loaded.RowCount(), 8);
 }
 
 TEST(SavedSearchFormat, ShortAndDamagedFilesReadLeniently) {
