@@ -29,16 +29,6 @@ constexpr const char* kUsage =
     "--report writes, after the table, one line per engine on standard error\n"
     "telling how its part ended, as 'sorvane-cli doctor' prints them.\n";
 
-// Each started slot's engine with its outcome; a slot whose end never came
-// (a search without engines) has none to tell.
-std::vector<NamedOutcome> NamedOutcomes(const SearchRun& run) {
-  std::vector<NamedOutcome> named;
-  for (const EngineJob& job : run.Jobs()) {
-    if (const auto outcome = run.Outcome(job.slotIndex)) named.push_back({job.engine->name, *outcome});
-  }
-  return named;
-}
-
 // How long, at the end, the workers may take to let go of the network.
 constexpr std::chrono::seconds kWorkerGrace{3};
 
@@ -128,7 +118,7 @@ int RunSearchCommand(CliContext& context, ArgumentCursor& arguments) {
   PrintHits(context.out(), table->Snapshot(), json);
   if (report) {
     context.out() << std::flush;
-    WriteOutcomeLines(context.err(), NamedOutcomes(run));
+    WriteOutcomeLines(context.err(), RunOutcomes(run));
   }
   return completed ? kExitOk : kExitFailure;
 }

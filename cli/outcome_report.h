@@ -8,12 +8,6 @@
 
 namespace sorvane::cli {
 
-// One engine's name with how its part of a search ended.
-struct NamedOutcome {
-  std::string engine;
-  EngineOutcome outcome;
-};
-
 // One line per engine, slot order: engine, outcome word, HTTP status, bytes,
 // pages, hits, known, milliseconds, detail, tab-separated.
 void WriteOutcomeLines(std::ostream& out, const std::vector<NamedOutcome>& outcomes);

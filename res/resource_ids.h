@@ -65,6 +65,7 @@ inline constexpr int ID_HELP_VISIT_WEB = 32788;
 inline constexpr int ID_GO_START_PAGE = 32789;
 inline constexpr int ID_FAVORITES_BUTTON = 32791;
 inline constexpr int ID_FONT_BUTTON = 32793;
+inline constexpr int ID_VIEW_SEARCH_REPORT = 32794;
 
 // Favorites entries: one id per entry, 512 of them.
 inline constexpr int ID_FAVORITE_FIRST = 3584;

@@ -21,7 +21,7 @@ namespace {
 // Text sizes by command: Largest sends 4, Smallest 0.
 int ZoomOfCommand(int programId) { return ids::ID_FONT_SMALLEST - programId; }
 
-constexpr int kTrimmedViewPosition = 3;
+constexpr int kTrimmedViewPosition = 4;
 constexpr int kTrimmedViewDeletions = 5;
 
 }  // namespace
