@@ -51,6 +51,8 @@ bench: build
 	@$(BUILD_DIR)/bin/parse_bench
 	@$(BUILD_DIR)/bin/block_search_bench
 	@$(BUILD_DIR)/bin/search_run_bench
+	@$(BUILD_DIR)/bin/learn_markers_bench
+	@BUILD_DIR=$(BUILD_DIR) bench/learn-quality
 
 clean:
 	@rm -rf $(BUILD_DIR)

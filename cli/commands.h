@@ -17,6 +17,9 @@ int RunSavedCommand(CliContext& context, ArgumentCursor& arguments);
 // Network commands: only in the helper sorvane-cli-net (see cli/network_main.cpp).
 int RunSearchCommand(CliContext& context, ArgumentCursor& arguments);
 int RunDoctorCommand(CliContext& context, ArgumentCursor& arguments);
+int RunLearnCommand(CliContext& context, ArgumentCursor& arguments);
+// "engines add" (local), reached through the engines command.
+int RunEnginesAddCommand(CliContext& context, ArgumentCursor& arguments);
 
 // Throws a UsageError naming the option the command does not know.
 [[noreturn]] void RejectOption(std::string_view command, const std::string& option);

@@ -31,7 +31,7 @@
 
 namespace sorvane::cli {
 
-inline constexpr std::array<std::string_view, 2> kNetworkCommandNames = {"search", "doctor"};
+inline constexpr std::array<std::string_view, 3> kNetworkCommandNames = {"search", "learn", "doctor"};
 
 // Replaces this process with sorvane-cli-net and the same command line; returns
 // only when the helper cannot be started (exit status 1 with a message).

@@ -14,6 +14,7 @@ const std::vector<sorvane::cli::CommandEntry>& NetworkCommands() {
   using namespace sorvane::cli;
   static const std::vector<CommandEntry> table = {
       {"search", RunSearchCommand},
+      {"learn", RunLearnCommand},
       {"doctor", RunDoctorCommand},
   };
   return table;

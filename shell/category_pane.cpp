@@ -46,7 +46,22 @@ CCategoryPane::CCategoryPane(wxWindow* parent, const CategoryRows& rows)
   BindEvents();
 }
 
-void CCategoryPane::BindEvents() { Bind(wxEVT_MOTION, &CCategoryPane::OnMouseMove, this); }
+void CCategoryPane::BindEvents() {
+  Bind(wxEVT_MOTION, &CCategoryPane::OnMouseMove, this);
+  Bind(wxEVT_SIZE, &CCategoryPane::OnSize, this);
+}
+
+void CCategoryPane::OnSize(wxSizeEvent& event) {
+  event.Skip();
+  // The client width is known only once the size has been applied.
+  CallAfter([this] { FillPaneWidth(); });
+}
+
+// A name is cut only when the pane itself is too narrow for it.
+void CCategoryPane::FillPaneWidth() {
+  const int width = std::max(m_fittedWidth, GetClientSize().x);
+  if (GetColumnWidth(0) != width) SetColumnWidth(0, width);
+}
 
 // The image list takes the pictures in image-index order, which is not the row
 // order; the first picture loaded (203) sets the image size.
@@ -67,7 +82,8 @@ void CCategoryPane::InsertRows(const CategoryRows& rows) {
       // The column is as wide as "Technology" plus room for the picture (and for
       // the margins this list draws round the picture and the text).
       const int textWidth = GetTextExtent("Technology").x;
-      SetColumnWidth(0, std::max(GetColumnWidth(0), textWidth) + kExtraColumnWidth + kListMargins);
+      m_fittedWidth = std::max(GetColumnWidth(0), textWidth) + kExtraColumnWidth + kListMargins;
+      SetColumnWidth(0, m_fittedWidth);
     }
     const long item = InsertItem(GetItemCount(), wxString::FromUTF8(row.name), row.imageIndex);
     SetItemData(item, 0);

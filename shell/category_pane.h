@@ -34,8 +34,13 @@ class CCategoryPane final : public wxListCtrl {
   void FillImages(const CategoryRows& rows);
   void InsertRows(const CategoryRows& rows);
   void OnMouseMove(wxMouseEvent& event);
+  void OnSize(wxSizeEvent& event);
+  void FillPaneWidth();
 
   wxSize m_imageSize;
+  // The width the rows were laid out for ("Technology" and the picture); the
+  // column is never narrower, and fills the pane when it is wider.
+  int m_fittedWidth = 0;
   wxImageList m_images;
   std::array<wxBitmap, kCategoryCount> m_bitmaps;  // by image index
 };

@@ -129,9 +129,11 @@ wxBitmap CMainFrame::CategoryBitmap(int imageIndex) const {
   return m_pCategoryList ? m_pCategoryList->CategoryBitmap(imageIndex) : wxBitmap();
 }
 
-void CMainFrame::ShowCategoryMenu() {
+void CMainFrame::ShowCategoryMenu() { ShowCategoryMenu(ScreenToClient(wxGetMousePosition())); }
+
+void CMainFrame::ShowCategoryMenu(const wxPoint& where) {
   std::unique_ptr<wxMenu> menu(res::BuildMenu(res::CategoryMenu()));
-  PopupMenu(menu.get(), ScreenToClient(wxGetMousePosition()));
+  PopupMenu(menu.get(), where);
 }
 
 void CMainFrame::StartThrobber() {

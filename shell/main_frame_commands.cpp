@@ -43,6 +43,7 @@ void CMainFrame::BindEvents() {
   m_btnDelete->Bind(wxEVT_BUTTON, &CMainFrame::OnDeleteSearchButton, this);
   m_cbPrevious->Bind(wxEVT_CHOICE, &CMainFrame::OnPreviousSelChange, this);
   BindCommands();
+  BindKeyboard();
 }
 
 void CMainFrame::BindCommands() {

@@ -4,6 +4,7 @@
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/listctrl.h>
+#include <wx/splitter.h>
 #include <wx/textctrl.h>
 
 #include <atomic>
@@ -283,6 +284,101 @@ TEST_F(WindowInputSearch, AnEmptyCategorySaysSoAndStartsNothing) {
   ASSERT_TRUE(PumpUntil([&] { return boxes_.size() == 2; }, 10000ms));
   EXPECT_EQ(boxes_[1], boxes_[0]);
   EXPECT_FALSE(frame.IsSearching());
+}
+
+// Whether the keyboard is in `window` or one of its children.
+bool FocusWithin(wxWindow* window) {
+  for (wxWindow* focus = wxWindow::FindFocus(); focus; focus = focus->GetParent())
+    if (focus == window) return true;
+  return false;
+}
+
+TEST_F(WindowInputSearch, CategoryPaneByKeyboardArrowsEnterAndItsMenuKeys) {
+  CMainFrame& frame = OpenWithEngine();
+  CCategoryPane& pane = *frame.CategoryList();
+  std::vector<wxString> captions;
+  ModalAnswers answers([&](wxDialog& dialog) {
+    captions.push_back(dialog.GetTitle());
+    return static_cast<int>(wxID_CANCEL);
+  });
+  int menusOpened = 0;
+  frame.Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+    ++menusOpened;
+    event.Skip();
+  });
+
+  pane.SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+  frame.Raise();
+  pane.SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return FocusWithin(&pane); }, 5000ms));
+  input_.Key(WXK_DOWN);
+  ASSERT_TRUE(PumpUntil([&] { return pane.SelectedRow() == 1; }, 5000ms));
+  input_.Key(WXK_DOWN);
+  ASSERT_TRUE(PumpUntil([&] { return pane.SelectedRow() == kArtsRow; }, 5000ms));
+  input_.Key(WXK_RETURN);
+  ASSERT_TRUE(PumpUntil([&] { return !captions.empty(); }, 5000ms));
+  EXPECT_EQ(captions, std::vector<wxString>{"Search"});
+
+  // The menu key, then Shift+F10: the row's menu each time, closed with Esc.
+  for (const int modifiers : {wxMOD_NONE, wxMOD_SHIFT}) {
+    const int before = menusOpened;
+    ASSERT_TRUE(PumpUntil([&] { return FocusWithin(&pane); }, 5000ms));
+    InputScript closeMenu;
+    closeMenu.Then([&] { return menusOpened > before; }, [&] { input_.Key(WXK_ESCAPE); });
+    closeMenu.Run();
+    input_.Key(modifiers == wxMOD_NONE ? WXK_MENU : WXK_F10, modifiers);
+    ASSERT_TRUE(PumpUntil([&] { return closeMenu.Done(); }, 10000ms));
+    Pump(50ms);
+    EXPECT_EQ(menusOpened, before + 1);
+  }
+  EXPECT_EQ(captions.size(), 1u);
+}
+
+TEST_F(WindowInput, F6AndTabMoveTheFocusRoundTheWindowAndCtrlNMakesANewDocument) {
+  CResultsListCtrl& list = OpenList(3);
+  CMainFrame& frame = *frame_;
+  CCategoryPane& pane = *frame.CategoryList();
+  frame.SetDocumentTitle("Old page");
+
+  ASSERT_TRUE(FocusOn(list.RowsWindow()));
+  input_.Key(WXK_F6);
+  ASSERT_TRUE(PumpUntil([&] { return FocusWithin(frame.PreviousSearches()); }, 5000ms));
+  input_.Key(WXK_F6);
+  ASSERT_TRUE(PumpUntil([&] { return FocusWithin(&pane); }, 5000ms));
+  input_.Key(WXK_F6);
+  ASSERT_TRUE(PumpUntil([&] { return FocusWithin(&list.RowsWindow()); }, 5000ms));
+  input_.Key(WXK_F6, wxMOD_SHIFT);
+  ASSERT_TRUE(PumpUntil([&] { return FocusWithin(&pane); }, 5000ms));
+
+  // Tab from the category pane round every control and back (no browser: no
+  // address box and no tabs).
+  const std::vector<wxWindow*> expected = {&list.RowsWindow(), frame.PreviousSearches(),
+                                           frame.PreviousSearchButton(), frame.DeleteSearchButton(), &pane};
+  for (wxWindow* next : expected) {
+    input_.Key(WXK_TAB);
+    EXPECT_TRUE(PumpUntil([&] { return FocusWithin(next); }, 5000ms)) << next->GetClassInfo()->GetClassName();
+  }
+  input_.Key(WXK_TAB, wxMOD_SHIFT);
+  EXPECT_TRUE(PumpUntil([&] { return FocusWithin(frame.DeleteSearchButton()); }, 5000ms));
+
+  input_.Key('N', wxMOD_CONTROL);
+  EXPECT_TRUE(PumpUntil([&] { return frame.GetTitle() == "Untitled - Sorvane"; }, 5000ms));
+}
+
+TEST_F(WindowInput, TheCategoryColumnFillsTheWidenedPane) {
+  Open(false);
+  CCategoryPane& pane = *frame_->CategoryList();
+  const int fitted = pane.GetColumnWidth(0);
+  auto* splitter = dynamic_cast<wxSplitterWindow*>(pane.GetParent());
+  ASSERT_NE(splitter, nullptr);
+  splitter->SetSashPosition(fitted + 150);
+  ASSERT_TRUE(PumpUntil([&] { return pane.GetColumnWidth(0) == pane.GetClientSize().x; }, 5000ms));
+  EXPECT_GT(pane.GetColumnWidth(0), fitted + 100);
+  // Narrower than the rows need: the column keeps its fitted width.
+  splitter->SetSashPosition(fitted - 40);
+  ASSERT_TRUE(PumpUntil([&] { return pane.GetClientSize().x < fitted; }, 5000ms)) << pane.GetClientSize().x;
+  Pump(50ms);
+  EXPECT_EQ(pane.GetColumnWidth(0), fitted);
 }
 
 }  // namespace
