@@ -146,15 +146,15 @@ int RunLearnCommand(CliContext& context, ArgumentCursor& arguments) {
   ResultsTable table;
   std::string parsed = *page;
   ParseResultPage(learned->engine, words, parsed, table, true);
-  const std::vector<SearchHit> hits = table.Snapshot();
+  const std::vector<RowCells> hits = TakeRowCells(table);
 
   if (options.json) {
     context.out() << "{\"engine\": " << EngineJson(learned->engine).Text() << ",\n\"hits\": ";
-    PrintHits(context.out(), hits, true);
+    PrintRows(context.out(), hits, OutputFormat::Json);
     context.out() << "}\n";
   } else {
     context.out() << EngineLine(learned->engine) << "\n\n";
-    PrintHits(context.out(), hits, false);
+    PrintRows(context.out(), hits, OutputFormat::Tsv);
   }
   return hits.empty() ? kExitFailure : kExitOk;
 }

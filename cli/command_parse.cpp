@@ -14,12 +14,14 @@ namespace sorvane::cli {
 
 namespace {
 constexpr const char* kUsage =
-    "usage: sorvane-cli [--home DIR] parse --engine NAME [--category NAME] [--json]\n"
-    "                   WORDS -- FILE...\n"
+    "usage: sorvane-cli [--home DIR] parse --engine NAME [--category NAME]\n"
+    "                   [--format csv|json|tsv] WORDS -- FILE...\n"
     "\n"
     "Parses each FILE, in order, as a result page of the engine into one results\n"
     "table, links already in the table skipped as a search does, and prints the\n"
-    "table: Description, URL, Rank, Hits, Engine, tab-separated, best rank first.\n"
+    "table: Description, URL, Rank, Hits, Engine, tab-separated, best rank first\n"
+    "(--format csv: with a header row and the viewed flag; --format json or\n"
+    "--json: an array of objects).\n"
     "WORDS rank the hits (after the Email rewrite with --category Email). A file\n"
     "is a page without its HTTP header: it is read in the charset its meta tag\n"
     "names, else as UTF-8 when it is valid UTF-8, else as Windows-1252. Zero bytes\n"
@@ -30,7 +32,7 @@ int RunParseCommand(CliContext& context, ArgumentCursor& arguments) {
   SharedOptions options;
   while (arguments.AtOption()) {
     if (!TakeSharedOption(arguments, options,
-                          SharedOptions::kJson | SharedOptions::kEngine | SharedOptions::kCategory)) {
+                          SharedOptions::kFormat | SharedOptions::kEngine | SharedOptions::kCategory)) {
       RejectOption("parse", arguments.Peek());
     }
   }
@@ -64,7 +66,7 @@ int RunParseCommand(CliContext& context, ArgumentCursor& arguments) {
   ResultsTable table;
   for (std::string& page : pages) ParseResultPage(*engine, rankWords, page, table, true);
 
-  PrintHits(context.out(), table.Snapshot(), options.json);
+  PrintRows(context.out(), TakeRowCells(table), options.format.value_or(OutputFormat::Tsv));
   return kExitOk;
 }
 

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/json_output.h"
 #include "cli/shared_options.h"
+#include "results/results_export.h"
 #include "results/saved_search.h"
 
 namespace sorvane::cli {
@@ -11,7 +12,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: sorvane-cli [--home DIR] saved list\n"
-    "       sorvane-cli [--home DIR] saved show [--json] WORDS\n"
+    "       sorvane-cli [--home DIR] saved show [--format csv|json|tsv] WORDS\n"
     "       sorvane-cli [--home DIR] saved delete WORDS\n"
     "\n"
     "The saved searches of the SearchResults folder, one per set of words.\n"
@@ -19,8 +20,9 @@ constexpr const char* kUsage =
     "lists them, as the Previous Searches list shows them.\n"
     "show: the line \"category<TAB>K\" (K is the category row the search ran in),\n"
     "then one line per row: Description, URL, Rank, Hits, Engine and the viewed\n"
-    "flag (0 or 1), tab-separated, in the saved order. --json prints an object\n"
-    "with \"category\" and \"rows\" (the cells as the file holds them, as text).\n"
+    "flag (0 or 1), tab-separated, in the saved order. --format json (or --json)\n"
+    "prints an object with \"category\" and \"rows\" (the cells as the file holds\n"
+    "them, as text); --format csv prints the rows alone, with a header row.\n"
     "delete: removes the saved search.\n"
     "WORDS are the search's words exactly as typed; there is no saved search for\n"
     "them: exit status 1.\n";
@@ -36,7 +38,7 @@ int List(CliContext& context, ArgumentCursor& arguments) {
   return kExitOk;
 }
 
-int Show(CliContext& context, ArgumentCursor& arguments, bool json) {
+int Show(CliContext& context, ArgumentCursor& arguments, OutputFormat format) {
   const std::string words = RequireWords(arguments, "show");
   const std::optional<std::filesystem::path> path = FindSavedSearch(context.ProgramFolder(), words);
   const std::optional<SavedSearch> search = path ? ReadSavedSearch(*path) : std::nullopt;
@@ -45,7 +47,11 @@ int Show(CliContext& context, ArgumentCursor& arguments, bool json) {
     return kExitFailure;
   }
   std::ostream& out = context.out();
-  if (json) {
+  if (format == OutputFormat::Csv) {
+    out << FormatResultsCsv(search->rows);
+    return kExitOk;
+  }
+  if (format == OutputFormat::Json) {
     out << "{\"category\": " << search->categoryRow << ", \"rows\": [";
     for (std::size_t i = 0; i < search->rows.size(); ++i) {
       const RowCells& row = search->rows[i];
@@ -88,7 +94,7 @@ int RunSavedCommand(CliContext& context, ArgumentCursor& arguments) {
   // "saved show --json x" both work.
   for (;;) {
     while (arguments.AtOption()) {
-      if (!TakeSharedOption(arguments, options, SharedOptions::kJson)) RejectOption("saved", arguments.Peek());
+      if (!TakeSharedOption(arguments, options, SharedOptions::kFormat)) RejectOption("saved", arguments.Peek());
     }
     if (!action.empty() || arguments.Done() || options.help) break;
     action = arguments.Take();
@@ -98,9 +104,11 @@ int RunSavedCommand(CliContext& context, ArgumentCursor& arguments) {
     return kExitOk;
   }
   if (action.empty()) throw UsageError("saved needs list, show or delete");
-  if (options.json && action != "show") throw UsageError("saved " + action + ": --json goes with show only");
+  if (options.format && action != "show") {
+    throw UsageError("saved " + action + ": --format and --json go with show only");
+  }
   if (action == "list") return List(context, arguments);
-  if (action == "show") return Show(context, arguments, options.json);
+  if (action == "show") return Show(context, arguments, options.format.value_or(OutputFormat::Tsv));
   if (action == "delete") return Delete(context, arguments);
   throw UsageError("saved: unknown action '" + action + "' (list, show or delete)");
 }

@@ -22,13 +22,15 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: sorvane-cli [--home DIR] scan [--recurse] [--folder DIR]... [--no-save]\n"
-    "                   [--json] [--readers N] PHRASE\n"
+    "                   [--format csv|json|tsv] [--readers N] PHRASE\n"
     "\n"
     "Looks for PHRASE, without regard to letter case, in every file of the folders\n"
     "given, in the order given (with --recurse, in their subfolders too); without\n"
     "--folder, in every fixed, network and RAM drive, each scanned on its own.\n"
     "Prints one row per matching file: Description (the text around the phrase),\n"
-    "URL (the file's path), Rank, Hits, Engine, tab-separated, best rank first.\n"
+    "URL (the file's path), Rank, Hits, Engine, tab-separated, best rank first\n"
+    "(--format csv: with a header row and the viewed flag; --format json or\n"
+    "--json: an array of objects).\n"
     "On a terminal, standard error shows the files and bytes read so far and the\n"
     "file being read; Ctrl-C stops the scan and still prints what was found.\n"
     "--readers N: threads that read files beside the one that walks the folders\n"
@@ -73,7 +75,7 @@ std::string LiveLine(const ScanControl& control, const std::string& text) {
 
 int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
   ScanRequest request;
-  bool json = false;
+  OutputFormat format = OutputFormat::Tsv;
   bool save = true;
   bool haveFolders = false;
   request.readers = std::thread::hardware_concurrency() >= 2 ? 2 : 0;
@@ -82,8 +84,7 @@ int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
     if (arguments.TakeFlag("--help")) {
       context.out() << kUsage;
       return kExitOk;
-    } else if (arguments.TakeFlag("--json")) {
-      json = true;
+    } else if (TakeFormatOption(arguments, format)) {
     } else if (arguments.TakeFlag("--recurse")) {
       request.recurse = true;
     } else if (arguments.TakeFlag("--no-save")) {
@@ -151,7 +152,7 @@ int RunScanCommand(CliContext& context, ArgumentCursor& arguments) {
     completed = completion.pageWritten && completion.searchSaved;
   }
 
-  PrintHits(context.out(), table.Snapshot(), json);
+  PrintRows(context.out(), TakeRowCells(table), format);
   return completed ? kExitOk : kExitFailure;
 }
 

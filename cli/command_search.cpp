@@ -13,19 +13,24 @@ namespace sorvane::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: sorvane-cli [--home DIR] search [--query-type Q] [--no-save] [--json]\n"
-    "                   [--report] CATEGORY WORDS\n"
+    "usage: sorvane-cli [--home DIR] search [--query-type Q] [--no-save] [--new]\n"
+    "                   [--format csv|json|tsv] [--report] CATEGORY WORDS\n"
     "\n"
     "Sends WORDS to every engine of CATEGORY at once, as the window program does,\n"
     "and prints the merged results table: Description, URL, Rank, Hits, Engine,\n"
-    "tab-separated, best rank first. CATEGORY is a row name (any letter case) or\n"
-    "a row number of 'sorvane-cli categories'; \"My PC\" is searched with 'scan'.\n"
+    "tab-separated, best rank first (--format csv: with a header row and the\n"
+    "viewed flag; --format json or --json: an array of objects). CATEGORY is a\n"
+    "row name (any letter case) or a row number of 'sorvane-cli categories';\n"
+    "\"My PC\" is searched with 'scan'.\n"
     "Q is 0 to 3 or all, any, phrase, expression (default phrase). The connection\n"
     "settings (\"Connect Method\", \"Proxy\", \"Port\") are the window program's.\n"
     "On a terminal, standard error shows one line per engine with its progress;\n"
     "Ctrl-C stops the search as the Stop button does and still prints what was\n"
     "found. Without --no-save the search is completed as the window program\n"
     "completes it: the results page written and the search saved.\n"
+    "--new prints only the rows whose address the earlier saved search of the same\n"
+    "words did not have (every row when there was none), read before this search\n"
+    "replaces it.\n"
     "--report writes, after the table, one line per engine on standard error\n"
     "telling how its part ended, as 'sorvane-cli doctor' prints them.\n";
 
@@ -47,20 +52,22 @@ int FindCategoryArgument(const CategoryRows& rows, const std::string& text) {
 
 int RunSearchCommand(CliContext& context, ArgumentCursor& arguments) {
   int queryType = EntirePhrase;
-  bool json = false;
+  OutputFormat format = OutputFormat::Tsv;
   bool save = true;
   bool report = false;
+  bool onlyNew = false;
   while (arguments.AtOption()) {
     std::string value;
     if (arguments.TakeFlag("--help")) {
       context.out() << kUsage;
       return kExitOk;
-    } else if (arguments.TakeFlag("--json")) {
-      json = true;
+    } else if (TakeFormatOption(arguments, format)) {
     } else if (arguments.TakeFlag("--report")) {
       report = true;
     } else if (arguments.TakeFlag("--no-save")) {
       save = false;
+    } else if (arguments.TakeFlag("--new")) {
+      onlyNew = true;
     } else if (arguments.TakeOption("--query-type", value)) {
       queryType = ParseQueryType(value);
     } else {
@@ -106,16 +113,24 @@ int RunSearchCommand(CliContext& context, ArgumentCursor& arguments) {
   // Stopped or not, the search ends as the window program ends it: the page
   // written and the search kept, with the rows found so far.
   bool completed = true;
+  std::vector<RowCells> printed;
+  std::optional<EarlierSearch> earlier;
   if (save) {
     int bannerIndex = 0;
-    const CompletionResult completion =
+    CompletionResult completion =
         CompleteSearch(context.ProgramFolder().string(), *table, runner.LastQuery(), row, bannerIndex);
     if (!completion.pageWritten) context.ReportError("search: could not write the results page");
     if (!completion.searchSaved) context.ReportError("search: could not save the search");
     completed = completion.pageWritten && completion.searchSaved;
+    printed = std::move(completion.rows);
+    earlier = std::move(completion.earlier);
+  } else {
+    printed = TakeRowCells(*table);
+    if (onlyNew) earlier = ReadEarlierSearch(context.ProgramFolder(), runner.LastQuery());
   }
+  if (onlyNew) printed = NewRowsOnly(earlier, printed);
 
-  PrintHits(context.out(), table->Snapshot(), json);
+  PrintRows(context.out(), printed, format);
   if (report) {
     context.out() << std::flush;
     WriteOutcomeLines(context.err(), RunOutcomes(run));

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/json_output.h"
+#include "results/results_export.h"
 
 namespace sorvane::cli {
 
@@ -32,23 +33,20 @@ bool InterruptGuard::Interrupted() const { return interrupted != 0; }
 
 bool StderrIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
 
-void PrintHits(std::ostream& out, const std::vector<SearchHit>& hits, bool json) {
-  if (json) {
-    std::vector<JsonObject> objects;
-    for (const SearchHit& hit : hits) {
-      objects.push_back(JsonObject()
-                            .AddString(kDescriptionColumn, hit.description)
-                            .AddString(kUrlColumn, hit.url)
-                            .AddNumber(kRankColumn, hit.rank)
-                            .AddNumber(kHitsColumn, hit.hits)
-                            .AddString(kEngineColumn, hit.engine));
-    }
-    WriteJsonArray(out, objects);
-    return;
-  }
-  for (const SearchHit& hit : hits) {
-    out << hit.description << '\t' << hit.url << '\t' << hit.rank << '\t' << hit.hits << '\t' << hit.engine
-        << '\n';
+void PrintRows(std::ostream& out, const std::vector<RowCells>& rows, OutputFormat format) {
+  switch (format) {
+    case OutputFormat::Csv:
+      out << FormatResultsCsv(rows);
+      return;
+    case OutputFormat::Json:
+      out << FormatResultsJson(rows, false);
+      return;
+    case OutputFormat::Tsv:
+      for (const RowCells& row : rows) {
+        out << row.description() << '\t' << row.url() << '\t' << row.rank() << '\t' << row.hits() << '\t'
+            << row.engine() << '\n';
+      }
+      return;
   }
 }
 

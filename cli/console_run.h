@@ -5,7 +5,9 @@
 #include <iosfwd>
 #include <vector>
 
+#include "cli/shared_options.h"
 #include "core/results_table.h"
+#include "results/table_cells.h"
 
 namespace sorvane::cli {
 
@@ -30,8 +32,9 @@ class InterruptGuard {
 // Live progress lines are drawn only for a person watching standard error.
 bool StderrIsTerminal();
 
-// The results table as the listing commands print it: Description, URL, Rank,
-// Hits, Engine, tab-separated, or with --json an array of objects.
-void PrintHits(std::ostream& out, const std::vector<SearchHit>& hits, bool json);
+// Result rows as the listing commands print them: Description, URL, Rank,
+// Hits, Engine tab-separated; CSV as the window's export writes it (with the
+// viewed flag); or a JSON array of objects keyed by the column titles.
+void PrintRows(std::ostream& out, const std::vector<RowCells>& rows, OutputFormat format);
 
 }  // namespace sorvane::cli

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/json_text.h"
+
 namespace sorvane::cli {
 
 // One JSON object, its members kept in the order they were added.
@@ -19,9 +21,7 @@ class JsonObject {
   std::vector<std::pair<std::string, std::string>> members_;  // key, encoded value
 };
 
-// A string as a JSON literal. Our texts are bytes in no declared encoding: valid
-// UTF-8 passes as it is, any other byte above 127 is taken as Latin-1.
-std::string JsonQuote(std::string_view text);
+using sorvane::JsonQuote;
 
 // The listing commands' output: an array of objects, one object a line.
 void WriteJsonArray(std::ostream& out, const std::vector<JsonObject>& objects);

@@ -24,14 +24,13 @@
 // cli/CMakeLists.txt. A command that only reads local files belongs in
 // LocalCommands() (cli/run_cli.cpp) instead.
 
-#include <array>
 #include <string_view>
 
 #include "cli/run_cli.h"
 
 namespace sorvane::cli {
 
-inline constexpr std::array<std::string_view, 3> kNetworkCommandNames = {"search", "learn", "doctor"};
+inline constexpr std::string_view kNetworkCommandNames[] = {"search", "learn", "doctor"};
 
 // Replaces this process with sorvane-cli-net and the same command line; returns
 // only when the helper cannot be started (exit status 1 with a message).

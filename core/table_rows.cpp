@@ -19,6 +19,7 @@ struct TableRows::Row {
   Block* block = nullptr;
   std::size_t slot = 0;  // index inside the block
   Row* nextWithSameLink = nullptr;
+  std::uint64_t revision = 0;
 };
 
 struct TableRows::Block {
@@ -161,6 +162,7 @@ int TableRows::InsertRow(int position, std::vector<std::string> cells) {
 
   if (rankColumn_ >= 0) CountRank(row->rank, +1);
   IndexLink(row);
+  row->revision = ++revision_;
   if (block.rows.size() > kMaxBlockRows) SplitBlock(blockIndex);
 
   changes_.push_back({TableChange::Kind::RowInserted, position, -1});
@@ -204,6 +206,7 @@ void TableRows::SetCell(int rowIndex, int column, std::string text) {
   } else {
     cell = std::move(text);
   }
+  row->revision = ++revision_;
   changes_.push_back({TableChange::Kind::CellChanged, rowIndex, column});
 }
 
@@ -211,6 +214,7 @@ void TableRows::SetViewed(int rowIndex, bool viewed) {
   Row* row = RowAt(rowIndex);
   if (row == nullptr || row->viewed == viewed) return;
   row->viewed = viewed;
+  row->revision = ++revision_;
   changes_.push_back({TableChange::Kind::ViewedChanged, rowIndex, -1});
 }
 
@@ -223,6 +227,8 @@ void TableRows::DeleteAll() {
   rowsPerScoreRank_.fill(0);
   rowsPerOtherRank_.clear();
   outOfOrderPairs_ = 0;
+  ++generation_;
+  ++revision_;
   changes_.push_back({TableChange::Kind::Cleared, -1, -1});
 }
 
@@ -269,6 +275,15 @@ int TableRows::FirstRowRankedBelow(int rank) const {
     }
   }
   return rowCount_;
+}
+
+std::vector<TableRows::RowStamp> TableRows::Stamps() const {
+  std::vector<RowStamp> stamps;
+  stamps.reserve(static_cast<std::size_t>(rowCount_));
+  for (const auto& block : blocks_) {
+    for (const auto& row : block->rows) stamps.push_back({row->id, row->revision});
+  }
+  return stamps;
 }
 
 std::vector<TableChange> TableRows::TakeChanges() {

@@ -71,6 +71,19 @@ class TableRows {
   // The changes made since the last call, oldest first.
   std::vector<TableChange> TakeChanges();
 
+  // For views that keep their own order of the rows (by RowId): DeleteAll starts
+  // a new generation, and every change raises the table's revision, each row
+  // remembering the revision of its own last change, so a view can tell the
+  // rows changed since it last looked.
+  struct RowStamp {
+    RowId id = kNoRow;
+    std::uint64_t revision = 0;
+  };
+  std::uint64_t Generation() const { return generation_; }
+  std::uint64_t Revision() const { return revision_; }
+  // Every row's identity and revision, in table order.
+  std::vector<RowStamp> Stamps() const;
+
  private:
   struct Row;
   struct Block;
@@ -102,6 +115,9 @@ class TableRows {
   int outOfOrderPairs_ = 0;  // neighbours whose upper row ranks below the lower
 
   std::vector<TableChange> changes_;
+
+  std::uint64_t generation_ = 0;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace sorvane

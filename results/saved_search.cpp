@@ -58,6 +58,13 @@ std::optional<fs::path> FindSavedSearch(const fs::path& programFolder, std::stri
   return std::nullopt;
 }
 
+std::string CellAsSaved(std::string_view cell) {
+  std::string line;
+  AppendLine(line, cell);
+  line.pop_back();
+  return std::string(TrimTrailingWhiteSpace(line));
+}
+
 std::string FormatSavedSearch(const SavedSearch& search) {
   std::string out;
   AppendLine(out, FormatDecimal(static_cast<long long>(search.rows.size())));

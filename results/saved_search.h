@@ -44,6 +44,12 @@ std::optional<std::filesystem::path> FindSavedSearch(const std::filesystem::path
 // line the reader takes whole for the file to read back.
 std::string FormatSavedSearch(const SavedSearch& search);
 
+// What a cell reads back as once saved: one line of at most 1022 bytes, line
+// breaks as spaces, trailing white space gone. Comparing a row with a saved
+// search compares it in this form, or a long or blank-ended address would never
+// match its own saved copy.
+std::string CellAsSaved(std::string_view cell);
+
 // Reads the text leniently: numbers that are not numbers read as 0, a file that
 // ends early gives empty cells and viewed 0 for the rows it still owes. A negative
 // count reads no rows, and at most kMaxRowsPastEnd rows are made up past the end,

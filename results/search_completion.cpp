@@ -8,10 +8,13 @@ namespace sorvane {
 
 CompletionResult CompleteSearch(const std::string& programFolder, ResultsTable& table,
                                 const std::string& words, int categoryRow, int& bannerIndex, bool save) {
-  const std::vector<RowCells> rows = TakeRowCells(table);
   CompletionResult result;
-  result.pageWritten = WriteResultsPage(programFolder, rows, bannerIndex);
-  if (save) result.searchSaved = SaveSearch(programFolder, words, rows, categoryRow);
+  result.rows = TakeRowCells(table);
+  // Before the save replaces the file, which is the only record of it.
+  result.earlier = ReadEarlierSearch(programFolder, words);
+  for (const bool isNew : NewRowFlags(result.earlier, result.rows)) result.newRowCount += isNew ? 1 : 0;
+  result.pageWritten = WriteResultsPage(programFolder, result.rows, bannerIndex);
+  if (save) result.searchSaved = SaveSearch(programFolder, words, result.rows, categoryRow);
   return result;
 }
 

@@ -137,6 +137,34 @@ TEST_F(CliSearchTest, WithoutNoSaveThePageIsWrittenAndTheSearchKept) {
   EXPECT_FALSE(std::filesystem::exists(home_.path() / "SearchResults" / "wooden+boats.svq"));
 }
 
+// --new: the rows whose address the earlier save of the same words lacked,
+// every row the first time; the save itself is the whole table either way.
+TEST_F(CliSearchTest, NewPrintsOnlyTheRowsTheEarlierSearchDidNotHave) {
+  WriteStore();
+  home_.Write("SearchResults/wooden boats.svq",
+              "2\n0\nold\nhttp://site.example/count/0\n10\n1\nCounted\n1\n"
+              "gone\nhttp://gone.example/\n5\n1\nCounted\n0\n");
+  CliResult result = Run({"search", "--new", "--format", "csv", "Entire Web", "wooden boats"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out.rfind("Description,URL,Rank,Hits,Engine,Viewed\r\n", 0), 0u) << result.out;
+  int records = 0;
+  for (char c : result.out) records += c == '\n';
+  EXPECT_EQ(records, 1 + 4) << result.out;  // five rows, count/0 was there before
+  EXPECT_EQ(result.out.find("count/0"), std::string::npos) << result.out;
+  EXPECT_NE(home_.Read("SearchResults/wooden boats.svq").find("count/0"), std::string::npos);
+
+  // The same words again: nothing is new now.
+  result = Run({"search", "--new", "Entire Web", "wooden boats"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "");
+
+  // Words never searched: every row, here without saving.
+  result = Run({"search", "--new", "--no-save", "--json", "Entire Web", "boats"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("count/0"), std::string::npos) << result.out;
+  EXPECT_FALSE(std::filesystem::exists(home_.path() / "SearchResults" / "boats.svq"));
+}
+
 TEST_F(CliSearchTest, StoppedSearchIsStillSaved) {
   RawServer silent([](RawConnection& connection) { connection.HangUntilStopped(); });
   WriteStore(silent.Origin());

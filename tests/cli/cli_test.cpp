@@ -152,6 +152,17 @@ TEST_F(CliTest, ParsePrintsTheMergedTable) {
             std::string::npos)
       << result.out;
 
+  // --format json is --json; csv adds a header row and the viewed flag.
+  EXPECT_EQ(Run({"parse", "--format", "json", "--engine", "Paged", "nothing", "--", page1}).out, result.out);
+  result = Run({"parse", "--format=csv", "--engine", "Paged", "wooden", "boats", "--", page1});
+  EXPECT_EQ(result.out,
+            "Description,URL,Rank,Hits,Engine,Viewed\r\n"
+            "Wooden boats,http://a.example/,12,1,Paged,0\r\n"
+            "Nothing,http://b.example/,0,1,Paged,0\r\n");
+  EXPECT_EQ(Run({"parse", "--format", "tsv", "--engine", "Paged", "wooden", "boats", "--", page1}).out,
+            "Wooden boats\thttp://a.example/\t12\t1\tPaged\n"
+            "Nothing\thttp://b.example/\t0\t1\tPaged\n");
+
   result = Run({"parse", "--engine", "Paged", "x", "--", page1, (home_.path() / "missing.htm").string()});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, "");
@@ -191,6 +202,8 @@ TEST_F(CliTest, UsageErrorsAndUnknownNamesExitWithTwo) {
       {"address", "--engine", "Paged", "--next", "seven", "x"},
       {"address", "--engine"},
       {"parse", "--engine", "Paged", "x"},
+      {"parse", "--format", "xml", "--engine", "Paged", "x", "--", "f"},
+      {"parse", "--format", "--engine", "Paged", "x", "--", "f"},
   };
   for (const auto& call : calls) {
     const CliResult result = Run(call);
@@ -238,6 +251,8 @@ TEST_F(CliTest, ScanPrintsOneRowPerMatchingFileBestRankFirst) {
   EXPECT_EQ(json.status, 0) << json.err;
   EXPECT_EQ(json.out, "[\n  {\"Description\": \"a sea chest\", \"URL\": \"" + top +
                           "\", \"Rank\": 12, \"Hits\": 1, \"Engine\": \"Sorvane\"}\n]\n");
+  const CliResult csv = Run({"scan", "--format", "csv", "--folder", tree.path().string(), "--no-save", "sea chest"});
+  EXPECT_EQ(csv.out, "Description,URL,Rank,Hits,Engine,Viewed\r\na sea chest," + top + ",12,1,Sorvane,0\r\n");
 }
 
 TEST_F(CliTest, HelpGoesToStandardOutput) {
@@ -280,6 +295,12 @@ TEST_F(CliTest, SavedListsShowsAndDeletesSavedSearches) {
             "\"Hits\": \"1\", \"Engine\": \"Beta\", \"viewed\": 0}\n"
             "]}\n");
   EXPECT_EQ(Run({"saved", "show", "--json", "a/b"}).out, "{\"category\": 0, \"rows\": []}\n");
+  EXPECT_EQ(Run({"saved", "show", "--format", "json", "wooden boats"}).out, result.out);
+  EXPECT_EQ(Run({"saved", "--format", "csv", "show", "wooden boats"}).out,
+            "Description,URL,Rank,Hits,Engine,Viewed\r\n"
+            "Wooden <b>boats</b>,http://a.example/,80,2,Alpha,1\r\n"
+            "Plans,http://b.example/,40,1,Beta,0\r\n");
+  EXPECT_EQ(Run({"saved", "show", "--format", "tsv", "wooden boats"}).out.rfind("category\t4\n", 0), 0u);
 
   result = Run({"saved", "delete", "a/b"});
   EXPECT_EQ(result.status, 0) << result.err;
@@ -296,7 +317,8 @@ TEST_F(CliTest, SavedListsShowsAndDeletesSavedSearches) {
 
   for (const std::vector<std::string>& call :
        {std::vector<std::string>{"saved"}, {"saved", "rename", "x"}, {"saved", "show"}, {"saved", "delete"},
-        {"saved", "list", "x"}, {"saved", "--json", "list"}, {"saved", "--bogus", "list"}}) {
+        {"saved", "list", "x"}, {"saved", "--json", "list"}, {"saved", "--bogus", "list"},
+        {"saved", "--format", "csv", "delete", "x"}, {"saved", "show", "--format", "yaml", "x"}}) {
     EXPECT_EQ(Run(call).status, 2) << call.back();
   }
 }
