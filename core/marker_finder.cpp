@@ -1,7 +1,9 @@
 #include "core/marker_finder.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
+#include <unordered_map>
 #include <cstdlib>
 #include <set>
 #include <vector>
@@ -22,12 +24,14 @@ constexpr std::size_t kLinkBytesInToken = 4;
 // Longest start token looked at: enough for two or three tags of markup.
 constexpr std::size_t kMaxTokenBytes = 160;
 // Groups weighed member by member, after a first look at all of them.
-constexpr std::size_t kGroupsWeighed = 60;
+constexpr std::size_t kGroupsWeighed = 30;
 // Candidates tried with the real parser, best first; the first few of them
 // with more end tokens.
 constexpr std::size_t kCandidatesTried = 12;
 constexpr std::size_t kThoroughTrials = 3;
 constexpr std::size_t kEndTokensTried = 6;
+// Scores closer than this are equal (sums of the same values in another order).
+constexpr double kScoreTolerance = 1e-6;
 // What a candidate whose token holds no tag is worth beside one that does.
 constexpr double kTaglessTokenWeight = 0.7;
 // How far an entry runs after its link when no next member ends it.
@@ -201,7 +205,9 @@ struct Candidate {
   std::string startToken;
   std::string url;
   std::size_t reach = 0;              // link bytes the token holds beyond the usual four
-  std::map<std::string, double> linkValues;  // each completed link and its worth as an entry
+  // Each link as the parser cuts it (before the url goes in front) and its
+  // worth as an entry.
+  std::unordered_map<std::string_view, double> linkValues;
   std::size_t bestMember = 0;         // the link that looks most like an entry
   std::size_t bestEntryEnd = 0;       // and where its entry ends
   double score = 0;
@@ -213,13 +219,11 @@ struct Candidate {
 // mostly lead off the site, the members that stay on it (advertising through
 // the site's own redirector) count against the group.
 void WeighCandidate(std::string_view page, const VisibleText& text, const std::vector<SurveyedLink>& links,
-                    const PagePlace& place, Candidate& candidate) {
+                    const std::vector<bool>& onSiteLinks, Candidate& candidate) {
   const std::vector<std::size_t>& members = candidate.members;
   std::size_t onSite = 0;
-  for (std::size_t index : members) {
-    const SurveyedLink& link = links[index];
-    onSite += StaysOnSite(page.substr(link.valueStart, link.valueEnd - link.valueStart), link.form, place) ? 1 : 0;
-  }
+  for (std::size_t index : members) onSite += onSiteLinks[index] ? 1 : 0;
+  candidate.linkValues.reserve(members.size());
   const bool mostlyOffSite = 2 * (members.size() - onSite) > members.size();
   const double labelPenalty = RepeatsOneLabel(page, links, members) ? 0.5 : 0.0;
   std::size_t longestGap = 0;
@@ -243,20 +247,20 @@ void WeighCandidate(std::string_view page, const VisibleText& text, const std::v
     double value = 0;
     if (link.searchesAgain) {
       value = -1.5;
-    } else if (mostlyOffSite && StaysOnSite(target, link.form, place)) {
+    } else if (mostlyOffSite && onSiteLinks[members[m]]) {
       value = -1.0;
     } else {
       value = EntryValue(link, entryVisible, entryWords) - labelPenalty;
     }
     // The parser takes a link once: a link met again (a thumbnail and a title
     // leading to the same page) counts once, at its best.
-    const std::string completed = MakeLinkAbsolute(target.substr(std::min(candidate.reach, target.size())), candidate.url);
+    const std::string_view cut = target.substr(std::min(candidate.reach, target.size()));
     if (m == 0 || value > bestValue) {
       bestValue = value;
       candidate.bestMember = members[m];
       candidate.bestEntryEnd = entryEnd;
     }
-    const auto [entry, fresh] = candidate.linkValues.try_emplace(completed, value);
+    const auto [entry, fresh] = candidate.linkValues.try_emplace(cut, value);
     if (!fresh) {
       entry->second = std::max(entry->second, value);
       ++repeats;
@@ -378,14 +382,18 @@ std::optional<MarkerProposal> FindMarkers(std::string_view page, std::string_vie
   AddCandidates(page, links, shortKeys, shortReaches, place, candidates);
   if (stopped()) return std::nullopt;
 
-  for (Candidate& candidate : candidates) WeighCandidate(page, text, links, place, candidate);
+  std::vector<bool> onSite(links.size());
+  for (std::size_t i = 0; i < links.size(); ++i) {
+    onSite[i] = StaysOnSite(page.substr(links[i].valueStart, links[i].valueEnd - links[i].valueStart), links[i].form, place);
+  }
+  for (Candidate& candidate : candidates) WeighCandidate(page, text, links, onSite, candidate);
   // The plain candidates come first, so a reaching token wins only by being better.
   std::vector<std::size_t> ranking;
   for (std::size_t i = 0; i < candidates.size(); ++i) {
     if (candidates[i].holdsWords) ranking.push_back(i);
   }
   std::stable_sort(ranking.begin(), ranking.end(), [&](std::size_t a, std::size_t b) {
-    if (candidates[a].score != candidates[b].score) return candidates[a].score > candidates[b].score;
+    if (std::abs(candidates[a].score - candidates[b].score) > kScoreTolerance) return candidates[a].score > candidates[b].score;
     return (a < plainCount) && (b >= plainCount);
   });
   if (ranking.size() > kCandidatesTried) ranking.resize(kCandidatesTried);
@@ -400,7 +408,7 @@ std::optional<MarkerProposal> FindMarkers(std::string_view page, std::string_vie
   for (std::size_t rank = 0; rank < ranking.size(); ++rank) {
     if (stopped()) return std::nullopt;
     const Candidate& candidate = candidates[ranking[rank]];
-    if (best && candidate.score <= bestScore) break;
+    if (best && candidate.score <= bestScore + kScoreTolerance) break;
     const SurveyedLink& sample = links[candidate.bestMember];
     const std::size_t endTokens = rank < kThoroughTrials ? kEndTokensTried : 2;
     for (const std::string& endToken : EndTokenCandidates(page, sample, candidate.bestEntryEnd, endTokens)) {
@@ -408,13 +416,18 @@ std::optional<MarkerProposal> FindMarkers(std::string_view page, std::string_vie
       if (hits.empty()) continue;
       double score = 0;
       for (const TrialHit& hit : hits) {
-        const auto member = candidate.linkValues.find(hit.url);
+        // The hit's link is the cut link, with the url in front unless it
+        // holds "http://".
+        std::string_view cut = hit.url;
+        if (cut.starts_with(candidate.url) && cut.find("http://") == std::string_view::npos) cut.remove_prefix(candidate.url.size());
+        auto member = candidate.linkValues.find(cut);
+        if (member == candidate.linkValues.end()) member = candidate.linkValues.find(hit.url);
         score += member != candidate.linkValues.end() ? member->second : -0.5;
         if (!hit.hasTitle) score -= 0.2;
       }
       if (candidate.linkValues.size() == 1) score -= 1.0;
       if (score > 0 && candidate.startToken.find('<') == std::string::npos) score *= kTaglessTokenWeight;
-      if (!best || score > bestScore) {
+      if (!best || score > bestScore + kScoreTolerance) {
         best = MarkerProposal{candidate.startToken, endToken, candidate.url, static_cast<int>(hits.size())};
         bestScore = score;
       }

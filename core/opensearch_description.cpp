@@ -2,6 +2,7 @@
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/xmlerror.h>
 
 #include <memory>
 
@@ -50,6 +51,11 @@ bool IsHtmlResultsUrl(xmlNode* url) {
   return rel.empty() || EqualsIgnoringAsciiCase(rel, "results");
 }
 
+// The parser's own messages would go to standard error; the reader says what
+// went wrong in its own words instead.
+void IgnoreXmlMessage(void*, const char*, ...) {}
+void IgnoreXmlError(void*, xmlErrorPtr) {}
+
 }  // namespace
 
 void InitXmlLibrary() { xmlInitParser(); }
@@ -66,6 +72,9 @@ std::optional<OpenSearchDescription> ReadOpenSearchDescription(std::string_view 
     return std::nullopt;
   }
   InitXmlLibrary();
+  // The handlers belong to the calling thread.
+  xmlSetGenericErrorFunc(nullptr, IgnoreXmlMessage);
+  xmlSetStructuredErrorFunc(nullptr, IgnoreXmlError);
   constexpr int kOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA;
   const std::unique_ptr<xmlDoc, DocumentDeleter> document(
       xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "opensearch.xml", nullptr, kOptions));

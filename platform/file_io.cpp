@@ -94,7 +94,9 @@ mode_t ModeForReplacement(const std::filesystem::path& path) {
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents) {
   std::filesystem::path folder = path.parent_path();
   if (folder.empty()) folder = ".";
-  std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  // A short name of its own, not the target's name with more added: a target
+  // whose name is as long as the file system allows must still be writable.
+  std::string pattern = (folder / ".sorvane-XXXXXX").string();
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) return false;
   const std::string tempPath = pattern;

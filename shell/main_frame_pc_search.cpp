@@ -2,7 +2,7 @@
 // worker thread, and the "Searching PC..." window that follows it and stops it.
 #include <wx/utils.h>
 
-#include <thread>
+#include "core/worker_thread.h"
 
 #include "pcsearch/folder_scan.h"
 #include "pcsearch/scan_progress_text.h"
@@ -15,6 +15,8 @@
 namespace sorvane {
 
 namespace {
+
+constexpr std::size_t kScanStackSize = std::size_t{8} << 20;
 
 // The scan's reports: the "Scanning" text goes straight to the window's
 // throttled holder (the scan may pass thousands of files a second); the end is
@@ -68,10 +70,12 @@ void CMainFrame::StartPcSearch() {
   m_pcScan = control;
   m_searching = true;
   auto listener = std::make_shared<PcScanListener>(m_pSearchingPcDlg->ProgressText(), m_runListener);
-  // The worker holds everything it touches; the frame never waits for it.
-  std::thread([request, control, listener, table = m_resultsTable] {
-    ScanFolders(request, *table, *listener, *control);
-  }).detach();
+  // The worker holds everything it touches; the frame never waits for it (the
+  // program's end does). The walk goes down a tree recursively: a full stack.
+  const bool started = StartDetachedThread(
+      [request, control, listener, table = m_resultsTable] { ScanFolders(request, *table, *listener, *control); },
+      kScanStackSize);
+  if (!started) OnPcSearchDone();
 }
 
 void CMainFrame::OnPcSearchDone() {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "core/worker_thread.h"
 #include "platform/program_folder.h"
 #include "shell/command_line.h"
 #include "shell/config_settings_store.h"
@@ -16,6 +17,14 @@
 #include "shell/startup_report.h"
 
 namespace sorvane {
+
+namespace {
+
+// From the close to the process's end: the workers' stop poll and their
+// clean-up fit well inside, and a person sees the window go at once anyway.
+constexpr std::chrono::milliseconds kExitGrace{300};
+
+}  // namespace
 
 CSorvaneApp::CSorvaneApp() {
   // The registry key Software\Tarnwell\sorvane on Windows.
@@ -62,6 +71,10 @@ bool CSorvaneApp::OnInit() {
     m_frame = nullptr;
     return false;
   }
+  m_frame->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+    if (!m_closeStarted) m_closeStarted = std::chrono::steady_clock::now();
+    event.Skip();
+  });
   ReportStartupWhenIdle(*m_frame);
   m_frame->Show();
   m_frame->DragAcceptFiles(true);
@@ -71,7 +84,10 @@ bool CSorvaneApp::OnInit() {
 
 int CSorvaneApp::OnExit() {
   m_document.reset();
-  return wxApp::OnExit();
+  const int status = wxApp::OnExit();
+  const auto closed = m_closeStarted.value_or(std::chrono::steady_clock::now());
+  if (!EndWorkerThreads(closed + kExitGrace)) EndProcessWithoutCleanup(0);
+  return status;
 }
 
 }  // namespace sorvane

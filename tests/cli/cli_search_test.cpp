@@ -52,6 +52,11 @@ class CliSearchTest : public ::testing::Test {
     pages_.server().Get("/other", [](const httplib::Request&, httplib::Response& response) {
       response.set_content(HitsPage("other", 2), "text/html");
     });
+    // Latin-1 bytes, as the header says: "CAFÉ crème".
+    pages_.server().Get("/latin", [](const httplib::Request&, httplib::Response& response) {
+      response.set_content("<a href=\"http://latin.example/1\">CAF\xC9 cr\xE8me &amp; the&nbsp;rest</a>\n",
+                           "text/html; charset=ISO-8859-1");
+    });
   }
 
   // Engines: Counted and Other on the page server, Broken with an ftp address,
@@ -59,16 +64,18 @@ class CliSearchTest : public ::testing::Test {
   void WriteStore(const std::string& silentOrigin = "http://127.0.0.1:9") {
     const std::string origin = pages_.Origin();
     home_.Write("engines.dat",
-                "4\n"
+                "5\n"
                 "Counted\n<a href=\"http\n</a>\n" + origin + "\n1\n/count?n=%d&q=\n\n"
                 "Other\n<a href=\"http\n</a>\n" + origin + "\n1\n/other?q=\n\n"
                 "Broken\n<a href=\"http\n</a>\nftp://files.example\n1\n/find?q=\n\n"
-                "Silent\n<a href=\"http\n</a>\n" + silentOrigin + "\n1\n/s?q=\n\n");
+                "Silent\n<a href=\"http\n</a>\n" + silentOrigin + "\n1\n/s?q=\n\n"
+                "Latin\n<a href=\"http\n</a>\n" + origin + "\n1\n/latin?q=\n\n");
     home_.Write("categories.dat",
                 "Entire Web\n3\nCounted\nNobody\nOther\n"
                 "Arts\n2\nBroken\nCounted\n"
                 "Books\n2\nSilent\nOther\n"
-                "Travel\n0\n");
+                "Travel\n0\n"
+                "Music\n1\nLatin\n");
   }
 
   CliResult Run(const std::vector<std::string>& arguments, bool interruptOnRequest = false,
@@ -135,6 +142,24 @@ TEST_F(CliSearchTest, WithoutNoSaveThePageIsWrittenAndTheSearchKept) {
   const std::string saved = home_.Read("SearchResults/wooden boats.svq");
   EXPECT_NE(saved.find("http://site.example/other/1"), std::string::npos) << saved;
   EXPECT_FALSE(std::filesystem::exists(home_.path() / "SearchResults" / "wooden+boats.svq"));
+}
+
+// A page in Latin-1 reaches the table, the console, the saved search and the
+// results page as the letters it shows in a browser, in UTF-8.
+TEST_F(CliSearchTest, APageInAnotherCharsetIsShownAndKeptInUtf8) {
+  WriteStore();
+  const std::string description = "CAF\xC3\x89 cr\xC3\xA8me & the rest";
+  const CliResult result = Run({"search", "music", "caf\xC3\xA9"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, description + "\thttp://latin.example/1\t10\t1\tLatin\n");
+
+  const CliResult json = Run({"saved", "show", "--json", "caf\xC3\xA9"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  EXPECT_NE(json.out.find("\"" + description + "\""), std::string::npos) << json.out;
+
+  const std::string page = home_.Read("Search Results.htm");
+  EXPECT_EQ(page.rfind("<meta charset=\"utf-8\">\n", 0), 0u) << page;
+  EXPECT_NE(page.find("CAF\xC3\x89 cr\xC3\xA8me &amp; the rest"), std::string::npos) << page;
 }
 
 // --new: the rows whose address the earlier save of the same words lacked,

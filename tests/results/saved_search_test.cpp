@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 
 #include "results/saved_search.h"
@@ -220,6 +221,31 @@ TEST(SavedSearchAtomic, FailedWriteLeavesTheOldFileWhole) {
     fs::permissions(home.path() / "SearchResults", fs::perms::owner_all);
     EXPECT_EQ(home.Read("SearchResults/boats.svq"), before);
   }
+}
+
+}  // namespace
+}  // namespace sorvane
+
+namespace sorvane {
+namespace {
+
+// The file name of a saved search may be as long as the file system allows:
+// the temporary file of the atomic write must not push it over.
+TEST(SavedSearchAtomic, WordsUpToTheFileNameLimitSave) {
+  testing::TempFolder home;
+  ASSERT_TRUE(SaveSearch(home.path(), "short", {}, 0));  // makes the folder
+  const long limit = ::pathconf((home.path() / "SearchResults").c_str(), _PC_NAME_MAX);
+  ASSERT_GT(limit, 8);
+  const std::string longest(static_cast<std::size_t>(limit) - 4, 'w');  // + ".svq"
+  ASSERT_TRUE(SaveSearch(home.path(), longest, {}, 3));
+  const std::vector<std::string> titles = ListSavedSearches(home.path());
+  EXPECT_NE(std::find(titles.begin(), titles.end(), longest), titles.end());
+  // One byte more cannot be a file name here: refused, and nothing left behind.
+  EXPECT_FALSE(SaveSearch(home.path(), longest + "w", {}, 3));
+  EXPECT_EQ(ListSavedSearches(home.path()).size(), 2u);
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(home.path() / "SearchResults")) ++files;
+  EXPECT_EQ(files, 2u);
 }
 
 }  // namespace

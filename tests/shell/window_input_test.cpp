@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/search_engine.h"
+#include "core/worker_thread.h"
 #include "dialogs/search_dlg.h"
 #include "results/results_list_ctrl.h"
 #include "results/saved_search.h"
@@ -22,6 +23,7 @@
 #include "support/input_events.h"
 #include "support/modal_answers.h"
 #include "support/page_server.h"
+#include "support/raw_server.h"
 
 namespace sorvane::testing {
 namespace {
@@ -379,6 +381,61 @@ TEST_F(WindowInput, TheCategoryColumnFillsTheWidenedPane) {
   ASSERT_TRUE(PumpUntil([&] { return pane.GetClientSize().x < fitted; }, 5000ms)) << pane.GetClientSize().x;
   Pump(50ms);
   EXPECT_EQ(pane.GetColumnWidth(0), fitted);
+}
+
+// Closing the window (File > Exit from the keyboard) while fifty engines wait
+// for servers that never answer: every worker has ended, and been joined,
+// soon after the close.
+TEST_F(WindowInput, ClosingDuringAHangingSearchEndsEveryWorkerSoon) {
+  RawServer server([](RawConnection& connection) { connection.HangUntilStopped(); });
+  CMainFrame& frame = Open(false);
+  frame.Categories()[kArtsRow].engineNames.emplace();
+  for (int i = 0; i < 50; ++i) {
+    SearchEngine engine = CountEngine("Hanging " + std::to_string(i), server.Origin(), "/hang" + std::to_string(i));
+    frame.Engines().Append(engine);
+    frame.Categories()[kArtsRow].engineNames->push_back(engine.name);
+  }
+  frame.CategoryList()->SetItemState(kArtsRow, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  {
+    ModalAnswers answers([](wxDialog& dialog) {
+      if (auto* search = dynamic_cast<CSearchDlg*>(&dialog)) {
+        search->CallAfter([search] {
+          search->WordsEdit().SetValue("wooden boats");
+          search->EndModal(wxID_OK);
+        });
+        return static_cast<int>(wxID_NONE);
+      }
+      return static_cast<int>(wxID_OK);
+    });
+    ASSERT_EQ(frame.SearchSelectedCategory(), CMainFrame::SearchKind::WebSearch);
+  }
+  ASSERT_TRUE(PumpUntil([&] { return server.Requests().size() == 50; }, 30000ms));
+  ASSERT_GE(RunningWorkerThreads(), 50);
+
+  std::optional<std::chrono::steady_clock::time_point> closed;
+  bool destroyed = false;
+  frame.Bind(wxEVT_CLOSE_WINDOW, [&](wxCloseEvent& event) {
+    closed = std::chrono::steady_clock::now();
+    event.Skip();
+  });
+  frame.Bind(wxEVT_DESTROY, [&](wxWindowDestroyEvent& event) {
+    if (event.GetEventObject() == &frame) destroyed = true;
+    event.Skip();
+  });
+  ASSERT_TRUE(FocusOn(*frame.CategoryList()));
+  input_.Key('F', wxMOD_ALT);
+  input_.Key('X');
+  ASSERT_TRUE(PumpUntil([&] { return closed.has_value(); }, 10000ms));
+  frame_ = nullptr;  // the window closes itself
+  const bool joined = EndWorkerThreads(*closed + 10s);
+  const auto took = std::chrono::steady_clock::now() - *closed;
+  EXPECT_TRUE(joined);
+  // The program gives its workers 300 ms after the close; the margin here is
+  // for a loaded machine.
+  EXPECT_LT(took, 2s) << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms";
+  std::printf("close to every worker joined: %lld ms\n",
+              static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
+  EXPECT_TRUE(PumpUntil([&] { return destroyed; }, 5000ms));
 }
 
 }  // namespace
