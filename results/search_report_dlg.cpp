@@ -1,3 +1,4 @@
+#include "dialogs/help_page.h"
 #include "dialogs/wx_text.h"
 #include "results/search_report_dlg.h"
 
@@ -49,6 +50,7 @@ CSearchReportDlg::CSearchReportDlg(wxWindow* owner)
   SetSize(ConvertDialogToPixels(wxSize(420, 180)));
   SetEscapeId(wxID_CLOSE);
   BindEvents();
+  SetHelpPage(*this, "search_report.html");
 }
 
 void CSearchReportDlg::BindEvents() {
