@@ -129,6 +129,7 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   void OnNavigateComplete2(const wxString& address) override;
   void OnTitleChange(const wxString& title) override;
   void OnDocumentComplete(const wxString& address) override;
+  void OnStatusTextChange(const wxString& text) override;
 
   // For the other windows of the program and for tests.
   CSorvaneView* View() const { return m_pView; }
