@@ -35,6 +35,12 @@ bool CDibStatic::SetPicture(int resourceId) {
   return m_bitmap.IsOk();
 }
 
+void CDibStatic::FitToPicture() {
+  if (!m_bitmap.IsOk()) return;
+  SetClientSize(m_bitmap.GetSize());
+  SetMinSize(GetSize());
+}
+
 void CDibStatic::Draw(wxDC& dc) const {
   if (!m_bitmap.IsOk()) return;
   // The device context clips at the control's edges: that is the cut.

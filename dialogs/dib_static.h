@@ -23,6 +23,10 @@ class CDibStatic final : public wxWindow {
   // control) when there is no such bitmap or it cannot be read.
   bool SetPicture(int resourceId);
 
+  // Makes the control's inside exactly the picture's size, its border round
+  // it and its top-left corner where it was. An empty control keeps its size.
+  void FitToPicture();
+
   bool HasPicture() const { return m_bitmap.IsOk(); }
   const CDib& Dib() const { return m_dib; }
   // The picture as painted, for callers and tests; invalid when empty.

@@ -11,6 +11,7 @@
 #include "dialogs/control_lookup.h"
 #include "dialogs/user_prompts.h"
 #include "res/prefs_templates.h"
+#include "results/result_columns.h"
 #include "results/results_list_ctrl.h"
 
 namespace sorvane {
@@ -41,12 +42,18 @@ CProgramPrefsPage::CProgramPrefsPage(CPropertySheet& sheet, PreferencesTarget& t
 }
 
 void CProgramPrefsPage::BindEvents() {
-  m_titleButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ChooseColour(&CResultsListCtrl::SetTitleColor); });
-  m_viewedButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ChooseColour(&CResultsListCtrl::SetViewedColor); });
-  m_longDescButton->Bind(wxEVT_BUTTON,
-                         [this](wxCommandEvent&) { ChooseColour(&CResultsListCtrl::SetLongDescColor); });
-  m_backgroundButton->Bind(wxEVT_BUTTON,
-                           [this](wxCommandEvent&) { ChooseColour(&CResultsListCtrl::SetBackgroundColor); });
+  m_titleButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    ChooseColour(&CResultsListCtrl::GetTitleColor, &CResultsListCtrl::SetTitleColor);
+  });
+  m_viewedButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    ChooseColour(&CResultsListCtrl::GetViewedColor, &CResultsListCtrl::SetViewedColor);
+  });
+  m_longDescButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    ChooseColour(&CResultsListCtrl::GetLongDescColor, &CResultsListCtrl::SetLongDescColor);
+  });
+  m_backgroundButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    ChooseColour(&CResultsListCtrl::GetBackgroundColor, &CResultsListCtrl::SetBackgroundColor);
+  });
   m_originalButton->Bind(wxEVT_BUTTON, &CProgramPrefsPage::OnOriginalSettings, this);
   m_showWebViewCheck->Bind(wxEVT_CHECKBOX, &CProgramPrefsPage::OnShowWebViewClicked, this);
 }
@@ -76,6 +83,7 @@ void CProgramPrefsPage::AddSampleRows() {
     rows.SetViewed(1, true);
   });
   m_previewList->SetTable(m_sampleRows);
+  WidenResultColumns(*m_previewList);
   m_previewList->SyncWithTable();
 }
 
@@ -95,8 +103,12 @@ ListColours CProgramPrefsPage::PreviewColours() const {
   return colours;
 }
 
-void CProgramPrefsPage::ChooseColour(void (CResultsListCtrl::*setter)(std::uint32_t)) {
-  const auto chosen = m_prompts.ChooseColour(this);
+// The chooser opens at the colour the preview shows in the button's role, so a
+// cancelled or unchanged choice is no surprise.
+void CProgramPrefsPage::ChooseColour(std::uint32_t (CResultsListCtrl::*getter)() const,
+                                     void (CResultsListCtrl::*setter)(std::uint32_t)) {
+  const wxColour current = CResultsListCtrl::ToColour((m_previewList->*getter)());
+  const auto chosen = m_prompts.ChooseColour(this, current);
   if (!chosen || !chosen->IsOk()) return;
   (m_previewList->*setter)(ToColorRef(*chosen));
   m_previewList->Refresh();

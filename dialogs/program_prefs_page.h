@@ -40,7 +40,8 @@ class CProgramPrefsPage final : public CPropertyPage {
   void AddSampleRows();
   void ShowColours(const ListColours& colours);
   ListColours PreviewColours() const;
-  void ChooseColour(void (CResultsListCtrl::*setter)(std::uint32_t));
+  void ChooseColour(std::uint32_t (CResultsListCtrl::*getter)() const,
+                    void (CResultsListCtrl::*setter)(std::uint32_t));
   void OnOriginalSettings(wxCommandEvent& event);
   void OnShowWebViewClicked(wxCommandEvent& event);
 

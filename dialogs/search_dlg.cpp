@@ -27,6 +27,7 @@ CSearchDlg::CSearchDlg(wxWindow* parent)
   m_searchTypeList = FindControl<wxChoice>(controls, res::IDC_SEARCH_TYPE);
   // The picture shows the general one until the caller names the category's.
   if (m_picture) m_picture->SetPicture(res::IDB_DEFAULT_CATEGORY_PICTURE);
+  FitPictureFrame();
   AddSortedSearchTypes();
   BindEvents();
 }
@@ -67,7 +68,33 @@ bool CSearchDlg::TransferDataFromWindow() {
   return true;
 }
 
+// The frame is as large as the picture it shows. The template's frame matched
+// the pictures in the font it was measured in; in a larger font it would leave
+// a wide empty margin. The words column moves left into the width freed, the
+// title keeps ending with that column and the buttons stay centred.
+void CSearchDlg::FitPictureFrame() {
+  if (!m_picture || !m_picture->HasPicture()) return;
+  const wxRect before = m_picture->GetRect();
+  m_picture->FitToPicture();
+  const int freed = before.width - m_picture->GetSize().x;
+  if (freed == 0) return;
+  for (wxWindow* child : GetChildren()) {
+    if (child == m_picture) continue;
+    const wxRect place = child->GetRect();
+    if (place.y > before.GetBottom())
+      child->Move(place.x - freed / 2, place.y);
+    else if (place.GetBottom() < before.y && place.GetRight() > before.GetRight())
+      child->SetSize(place.width - freed, place.height);
+    else if (place.x > before.GetRight())
+      child->Move(place.x - freed, place.y);
+  }
+  const wxSize client = GetClientSize();
+  SetClientSize(client.x - freed, client.y);
+}
+
 void CSearchDlg::OnInitDialog(wxInitDialogEvent&) {
+  // The caller may have handed the picture control another picture.
+  FitPictureFrame();
   m_strCallerWords = m_strWords;
   m_callerSearchType = m_searchType;
   TransferDataToWindow();

@@ -48,6 +48,7 @@ class CSearchDlg final : public wxDialog {
  private:
   void BindEvents();
   void AddSortedSearchTypes();
+  void FitPictureFrame();
   void OnInitDialog(wxInitDialogEvent& event);
   void OnWordsChanged(wxCommandEvent& event);
   void OnSearchNow(wxCommandEvent& event);

@@ -26,8 +26,9 @@ class SystemUserPrompts final : public UserPrompts {
     return path;
   }
 
-  std::optional<wxColour> ChooseColour(wxWindow* owner) override {
+  std::optional<wxColour> ChooseColour(wxWindow* owner, const wxColour& current) override {
     wxColourData data;
+    data.SetColour(current);
     wxColourDialog chooser(owner, &data);
     if (chooser.ShowModal() != wxID_OK) return std::nullopt;
     return chooser.GetColourData().GetColour();

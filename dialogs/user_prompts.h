@@ -20,8 +20,9 @@ class UserPrompts {
   virtual int ShowMessage(wxWindow* owner, const wxString& text, const wxString& caption, long style) = 0;
   // The full path of the folder chosen, or nothing when the user cancelled.
   virtual std::optional<wxString> ChooseFolder(wxWindow* owner, const wxString& title) = 0;
-  // The colour chosen, or nothing when the user cancelled.
-  virtual std::optional<wxColour> ChooseColour(wxWindow* owner) = 0;
+  // The colour chosen, or nothing when the user cancelled. The chooser opens
+  // at `current`, the colour the user is about to change.
+  virtual std::optional<wxColour> ChooseColour(wxWindow* owner, const wxColour& current) = 0;
 };
 
 // The real boxes and choosers. It holds no state.

@@ -16,9 +16,22 @@ CAboutDlg::CAboutDlg(wxWindow* parent) : wxDialog(parent, ids::IDD_ABOUTBOX, "Ab
   if (m_picture) {
     m_picture->SetPicture(ids::IDB_ABOUT_PICTURE);
     m_picture->SetCursor(res::LoadHandCursor());
+    FitPictureFrame();
   }
   BindEvents();
   CentreOnParent();
+}
+
+// The frame is as large as its picture, centred where the template centres
+// it: the template's frame matched the picture only in the font it was
+// measured in. Nothing lies under it, so the dialog loses the height freed.
+void CAboutDlg::FitPictureFrame() {
+  const wxRect before = m_picture->GetRect();
+  m_picture->FitToPicture();
+  const wxSize after = m_picture->GetSize();
+  m_picture->Move(before.x + (before.width - after.x) / 2, before.y);
+  const wxSize client = GetClientSize();
+  SetClientSize(client.x, client.y - (before.height - after.y));
 }
 
 void CAboutDlg::BindEvents() {

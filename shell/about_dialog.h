@@ -16,6 +16,7 @@ class CAboutDlg final : public wxDialog {
 
  private:
   void BindEvents();
+  void FitPictureFrame();
   void OnPictureClick(wxMouseEvent& event);
 
   CDibStatic* m_picture = nullptr;

@@ -9,6 +9,7 @@
 
 #include "pcsearch/folder_scan.h"
 #include "res/resource_ids.h"
+#include "results/result_columns.h"
 #include "results/results_list_ctrl.h"
 #include "results/row_text_measure.h"
 #include "shell/maker_info.h"
@@ -16,14 +17,6 @@
 #include "shell/web_view.h"
 
 namespace sorvane {
-
-namespace {
-
-// The long columns get room to spare beyond their titles: Description three
-// times its fitted width, URL six times, Engine twice.
-constexpr int kWidthFactors[] = {3, 6, 1, 1, 2};
-
-}  // namespace
 
 CSorvaneView::CSorvaneView(wxWindow* parent, ViewHost& host, WebViewEvents& webEvents,
                            std::filesystem::path programFolder, bool browserView,
@@ -50,7 +43,7 @@ void CSorvaneView::OnInitialUpdate() {
   }
   m_table = new CResultsListCtrl(tableParent, ids::IDC_RESULTS_LIST);
   m_table->SetTable(m_resultsTable);
-  WidenResultColumns();
+  WidenResultColumns(*m_table);
   SetListColours(m_colours);
 
   if (m_webView) {
@@ -71,14 +64,6 @@ void CSorvaneView::OnInitialUpdate() {
 void CSorvaneView::BindEvents() {
   if (m_tabs) m_tabs->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CSorvaneView::OnTabChanged, this);
   m_table->Bind(wxEVT_LIST_ITEM_ACTIVATED, &CSorvaneView::OnRowActivated, this);
-}
-
-// The list starts each column as wide as its title needs; the long ones then
-// get their factor of that.
-void CSorvaneView::WidenResultColumns() {
-  const int columns = std::min<int>(m_table->GetColumnCount(), std::size(kWidthFactors));
-  for (int column = 0; column < columns; ++column)
-    m_table->SetColumnWidth(column, m_table->GetColumnWidth(column) * kWidthFactors[column]);
 }
 
 void CSorvaneView::OnTabChanged(wxBookCtrlEvent& event) {

@@ -67,7 +67,6 @@ class CSorvaneView final : public wxPanel {
 
  private:
   void BindEvents();
-  void WidenResultColumns();
   void OnTabChanged(wxBookCtrlEvent& event);
   void OnRowActivated(wxListEvent& event);
 

@@ -81,5 +81,19 @@ TEST_F(DibStaticTest, NothingIsDrawnBeforeSetPictureOrForAMissingNumber) {
   EXPECT_EQ(ShownAt(DrawIntoControlSize(control), 10, 10), untouched);
 }
 
+TEST_F(DibStaticTest, FittedToItsPictureTheInsideIsExactlyThePictureAndAnEmptyControlKeepsItsSize) {
+  CDibStatic framed(frame_, wxID_ANY, wxPoint(5, 7), wxSize(300, 400), wxBORDER_SUNKEN);
+  ASSERT_TRUE(framed.SetPicture(189));
+  framed.FitToPicture();
+  EXPECT_EQ(framed.GetClientSize(), wxSize(130, 195));
+  EXPECT_EQ(framed.GetPosition(), wxPoint(5, 7));
+  EXPECT_GE(framed.GetSize().x, 130);
+
+  CDibStatic empty(frame_, wxID_ANY, wxPoint(0, 0), wxSize(40, 50));
+  EXPECT_FALSE(empty.SetPicture(0));
+  empty.FitToPicture();
+  EXPECT_EQ(empty.GetSize(), wxSize(40, 50));
+}
+
 }  // namespace
 }  // namespace sorvane

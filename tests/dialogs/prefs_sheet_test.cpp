@@ -1,17 +1,22 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/dcclient.h>
 #include <wx/radiobut.h>
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 
 #include <functional>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 #include "core/maker_site.h"
 #include "dialogs/comm_prefs_page.h"
 #include "dialogs/preferences_sheet.h"
 #include "dialogs/program_prefs_page.h"
+#include "dialogs/wx_text.h"
+#include "results/fit_text.h"
 #include "results/results_list_ctrl.h"
 #include "support/scripted_prompts.h"
 #include "support/control_events.h"
@@ -175,6 +180,55 @@ TEST_F(PrefsSheetTest, ApplyIsEnabledByProgramChangesOnlyAndAppliesWithoutClosin
   EXPECT_EQ(listColours_.background, MakeColorRef(1, 2, 3));
   EXPECT_EQ(settings_.showWebView, 1);
   EXPECT_EQ(prompts_.colourChoosers, 2);
+}
+
+// Each chooser opens at the colour its button changes, as the preview shows
+// it then: not at black, and after a choice at the colour just chosen.
+TEST_F(PrefsSheetTest, EachColourChooserOpensAtTheColourItChanges) {
+  listColours_ = {0x332211, 0x0000FF, 0x00FF00, 0xFF0000};
+  prompts_.colours = {wxColour(9, 8, 7)};
+  RunModal([&](CPreferencesSheet& sheet) {
+    CProgramPrefsPage& program = sheet.ProgramPage();
+    Click(program.TitleColorButton());
+    Click(program.TitleColorButton());
+    Click(program.ViewedColorButton());
+    Click(program.LongDescColorButton());
+    Click(program.BackgroundColorButton());
+    Cancel(sheet);
+  });
+  const std::vector<wxColour> opened = {wxColour(255, 0, 0), wxColour(9, 8, 7), wxColour(0, 255, 0),
+                                        wxColour(0, 0, 255), wxColour(0x11, 0x22, 0x33)};
+  EXPECT_EQ(prompts_.colourStarts, opened);
+}
+
+// The preview's columns start as the results list's do: fitted to their
+// titles, then Description three times that, URL six times, Engine twice. So
+// each sample row shows its whole description on the lines under its first,
+// and its address and engine in their columns.
+TEST_F(PrefsSheetTest, PreviewColumnsStartAsTheResultsListsSoTheSampleRowsAreNotCut) {
+  RunModal([&](CPreferencesSheet& sheet) {
+    CResultsListCtrl& preview = sheet.ProgramPage().PreviewList();
+    CResultsListCtrl titlesOnly(&sheet, wxID_ANY);
+    titlesOnly.SetTable(std::make_shared<ResultsTable>());
+    ASSERT_EQ(preview.GetColumnCount(), titlesOnly.GetColumnCount());
+    const int factors[] = {3, 6, 1, 1, 2};
+    for (int column = 0; column < preview.GetColumnCount(); ++column)
+      EXPECT_EQ(preview.GetColumnWidth(column), titlesOnly.GetColumnWidth(column) * factors[column]) << column;
+
+    // The description lines are drawn in the rows' font, the first line in
+    // bold.
+    wxClientDC dc(&preview.RowsWindow());
+    const wxFont rowsFont = preview.RowsWindow().GetFont();
+    const TextMeasure measure = [&dc](std::string_view text) { return dc.GetTextExtent(ToWx(text)).x; };
+    const int descriptionWidth = preview.GetColumnWidth(0) + preview.GetColumnWidth(1) + preview.GetColumnWidth(2);
+    for (const SearchHit& row : preview.Table()->Snapshot()) {
+      dc.SetFont(rowsFont);
+      EXPECT_EQ(FitDescriptionLines(row.description, descriptionWidth, measure).second, row.description);
+      dc.SetFont(rowsFont.Bold());
+      EXPECT_EQ(FitText(row.url, preview.GetColumnWidth(1), measure), row.url);
+      EXPECT_EQ(FitText(row.engine, preview.GetColumnWidth(4), measure), row.engine);
+    }
+  });
 }
 
 TEST_F(PrefsSheetTest, CommunicationPageEnablesTheProxyEditsForTheProxyMethodOnly) {

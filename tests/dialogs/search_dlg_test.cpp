@@ -12,6 +12,7 @@
 #include "dialogs/dib_static.h"
 #include "dialogs/search_dlg.h"
 #include "support/control_events.h"
+#include "support/layout_checks.h"
 
 namespace sorvane {
 namespace {
@@ -126,6 +127,24 @@ TEST(SearchDlgTest, LabelsShowTheirWholeTextsInThisDesktopsFont) {
     if (label->GetLabel().StartsWith("Game software")) EXPECT_EQ(label->GetLabel().Freq('\n'), 4u);
   }
   EXPECT_EQ(labels, 4);
+}
+
+// The picture frame is as large as its picture, also after the caller hands it
+// another one, and the words column keeps clear of it, inside the dialog.
+TEST(SearchDlgTest, PictureFrameIsThePicturesSizeAndTheOtherControlsKeepClearOfIt) {
+  CSearchDlg dialog(nullptr);
+  for (const int picture : {189, 179, 226}) {
+    ASSERT_TRUE(dialog.Picture().SetPicture(picture));
+    dialog.InitDialog();
+    const CDib& dib = dialog.Picture().Dib();
+    EXPECT_EQ(dialog.Picture().GetClientSize(), wxSize(dib.Width(), dib.RowCount())) << picture;
+    testing::ExpectChildrenInsideAndApart(dialog);
+    testing::ExpectNoCutTexts(dialog);
+    EXPECT_GT(dialog.WordsEdit().GetPosition().x, dialog.Picture().GetRect().GetRight());
+    // No wide empty margin is left where the larger frame was.
+    EXPECT_LT(dialog.WordsEdit().GetPosition().x - dialog.Picture().GetRect().GetRight(),
+              dialog.ConvertDialogToPixels(wxSize(8, 0)).x);
+  }
 }
 
 }  // namespace

@@ -5,11 +5,14 @@
 #include <wx/uiaction.h>
 #include <wx/weakref.h>
 
+#include <cstdlib>
+
 #include "res/resource_ids.h"
 #include "shell/about_dialog.h"
 #include "shell/category_pane.h"
 #include "shell/frame_fixture.h"
 #include "shell/live_update.h"
+#include "support/layout_checks.h"
 #include "support/modal_answers.h"
 
 namespace sorvane::testing {
@@ -55,11 +58,18 @@ TEST_F(Services, AboutDialogShowsItsTextsAndThePictureArea) {
     if (auto* text = dynamic_cast<wxStaticText*>(child); text && text->GetLabel() == "Sorvane 3.0a") versionShown = true;
   }
   EXPECT_TRUE(versionShown);
-  // The picture sits where the template puts it, in dialog units, shows bitmap
-  // 231 and wears the hand cursor.
-  EXPECT_EQ(about.Picture()->GetPosition(), about.ConvertDialogToPixels(wxPoint(67, 63)));
+  // The picture shows bitmap 231 in a frame of its size, centred where the
+  // template centres the frame, and wears the hand cursor.
   ASSERT_TRUE(about.Picture()->HasPicture());
   EXPECT_EQ(about.Picture()->Picture().GetWidth(), about.Picture()->Dib().Width());
+  EXPECT_EQ(about.Picture()->GetClientSize(),
+            wxSize(about.Picture()->Dib().Width(), about.Picture()->Dib().RowCount()));
+  const wxRect frameInTemplate(about.ConvertDialogToPixels(wxPoint(67, 63)), about.ConvertDialogToPixels(wxSize(87, 145)));
+  EXPECT_EQ(about.Picture()->GetPosition().y, frameInTemplate.y);
+  EXPECT_LE(std::abs(about.Picture()->GetRect().x + about.Picture()->GetRect().width / 2 -
+                     (frameInTemplate.x + frameInTemplate.width / 2)), 1);
+  testing::ExpectChildrenInsideAndApart(about);
+  testing::ExpectNoCutTexts(about);
   EXPECT_TRUE(about.Picture()->GetCursor().IsOk());
 }
 

@@ -37,8 +37,9 @@ class ScriptedPrompts final : public UserPrompts {
     return Next(folders);
   }
 
-  std::optional<wxColour> ChooseColour(wxWindow*) override {
+  std::optional<wxColour> ChooseColour(wxWindow*, const wxColour& current) override {
     ++colourChoosers;
+    colourStarts.push_back(current);
     return Next(colours);
   }
 
@@ -48,6 +49,8 @@ class ScriptedPrompts final : public UserPrompts {
   std::vector<Message> messages;
   std::vector<wxString> folderTitles;
   int colourChoosers = 0;
+  // The colour each chooser opened at.
+  std::vector<wxColour> colourStarts;
 
  private:
   template <class T>
