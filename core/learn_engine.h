@@ -36,6 +36,24 @@ std::optional<LearnedEngine> LearnEngine(const SearchAddressSplit& split, std::s
                                          std::string_view words, std::string_view name, LearnFailure& failure,
                                          const std::function<bool()>& stopRequested = {});
 
+// Find Markers for a record being edited: new markers from `page` (its first
+// result page for `words`, in UTF-8), and, where the page's links need another
+// base, the url and prefix split anew at the same place of the address. The
+// other fields stay as they are. Nothing, with `failure` saying why, when no
+// markers are found or the links need a base where the address does not begin.
+std::optional<SearchEngine> RefindMarkers(const SearchEngine& record, std::string_view page, std::string_view words,
+                                          LearnFailure& failure, const std::function<bool()>& stopRequested = {});
+
+// Learns a record from what a person has: a search address in which `words`
+// appear, an OpenSearch description's file, or its http or https address.
+// Fetches what is needed (reporting 20 once the description is read, 60 once
+// the page is in), converts the page to UTF-8 and learns. The name is the
+// description's ShortName or the site's host. Stops when `control` says so.
+// Thread rule: any thread; the control is called on it.
+std::optional<LearnedEngine> LearnFromSource(std::string_view source, std::string_view words,
+                                             const std::shared_ptr<const InternetSession>& session,
+                                             FetchControl& control, LearnFailure& failure);
+
 // Fetches one page as a search fetches it (GET, HTTP/1.0, agent "Sorvane",
 // zero bytes dropped). Nothing when the address cannot be fetched at all (no
 // session, not http or https, no server); otherwise whatever arrived.

@@ -1,7 +1,11 @@
 #include "dialogs/engine_details_dlg.h"
 
+#include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/gauge.h>
+#include <wx/listctrl.h>
 #include <wx/sizer.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include "dialogs/control_lookup.h"
@@ -38,6 +42,7 @@ CEngineDetailsDlg::CEngineDetailsDlg(wxWindow* parent)
   m_suffix = FindControl<wxTextCtrl>(controls, res::IDC_DETAILS_SUFFIX);
   for (const char* text : kSearchTypeTexts) m_searchType->Append(text);
   LayOut(shape, built);
+  BindEvents();
 }
 
 // The fields in one column, from one left edge, each label centred on its
@@ -46,8 +51,40 @@ void CEngineDetailsDlg::LayOut(const res::WindowTemplate& shape, const std::vect
   auto* body = new wxBoxSizer(wxVERTICAL);
   body->Add(MakeFormGrid(*this, LabelledFields(shape, built)), 0, wxEXPAND);
   body->AddSpacer(ConvertDialogToPixels(wxSize(0, 7)).y);
+  body->Add(MakeTrialArea(), 1, wxEXPAND);
+  body->AddSpacer(ConvertDialogToPixels(wxSize(0, 7)).y);
   body->Add(MakeButtonRow(*this, TemplateButtons(shape, built)), 0, wxEXPAND);
   FitToForm(*this, body, shape);
+}
+
+// The words, the two trials and Stop on one row; the progress, the outcome
+// line and the hits under it.
+wxSizer* CEngineDetailsDlg::MakeTrialArea() {
+  const int gap = ConvertDialogToPixels(wxSize(4, 0)).x;
+  auto* row = new wxBoxSizer(wxHORIZONTAL);
+  row->Add(new wxStaticText(this, wxID_ANY, "&Words"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
+  m_words = new wxTextCtrl(this, wxID_ANY);
+  row->Add(m_words, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
+  m_test = new wxButton(this, wxID_ANY, "&Test");
+  m_findMarkers = new wxButton(this, wxID_ANY, "&Find Markers");
+  m_stop = new wxButton(this, wxID_ANY, "S&top");
+  m_stop->Disable();
+  row->Add(m_test, 0, wxRIGHT, gap);
+  row->Add(m_findMarkers, 0, wxRIGHT, gap);
+  row->Add(m_stop, 0);
+
+  auto* area = new wxBoxSizer(wxVERTICAL);
+  area->Add(row, 0, wxEXPAND);
+  m_gauge = new wxGauge(this, wxID_ANY, 100, wxDefaultPosition, wxSize(-1, ConvertDialogToPixels(wxSize(0, 6)).y));
+  area->Add(m_gauge, 0, wxEXPAND | wxTOP, gap);
+  m_outcome = new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE);
+  area->Add(m_outcome, 0, wxEXPAND | wxTOP, gap);
+  m_hits = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, ConvertDialogToPixels(wxSize(-1, 70)),
+                          wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
+  m_hits->AppendColumn("Description", wxLIST_FORMAT_LEFT, ConvertDialogToPixels(wxSize(150, 0)).x);
+  m_hits->AppendColumn("URL", wxLIST_FORMAT_LEFT, ConvertDialogToPixels(wxSize(110, 0)).x);
+  area->Add(m_hits, 1, wxEXPAND | wxTOP, gap);
+  return area;
 }
 
 bool CEngineDetailsDlg::TransferDataToWindow() {

@@ -10,6 +10,7 @@
 #include "dialogs/control_lookup.h"
 #include "dialogs/engine_choice.h"
 #include "dialogs/engine_details_dlg.h"
+#include "dialogs/import_engine_dlg.h"
 #include "dialogs/user_prompts.h"
 #include "dialogs/window_builder.h"
 #include "dialogs/wx_text.h"
@@ -28,12 +29,17 @@ CEnginesDlg::CEnginesDlg(wxWindow* parent, EngineList& engines, std::filesystem:
   m_add = FindControl<wxButton>(controls, res::IDC_ENGINES_ADD);
   m_edit = FindControl<wxButton>(controls, res::IDC_ENGINES_EDIT);
   m_delete = FindControl<wxButton>(controls, res::IDC_ENGINES_DELETE);
+  // Import sits above Add, in the column of buttons the template leaves room in.
+  m_import = new wxButton(this, wxID_ANY, "&Import...", ConvertDialogToPixels(wxPoint(178, 70)),
+                          ConvertDialogToPixels(wxSize(50, 14)));
+  m_import->MoveBeforeInTabOrder(m_add);
   BindEvents();
 }
 
 void CEnginesDlg::BindEvents() {
   Bind(wxEVT_INIT_DIALOG, &CEnginesDlg::OnInitDialog, this);
   m_add->Bind(wxEVT_BUTTON, &CEnginesDlg::OnAdd, this);
+  m_import->Bind(wxEVT_BUTTON, &CEnginesDlg::OnImport, this);
   m_edit->Bind(wxEVT_BUTTON, &CEnginesDlg::OnEdit, this);
   m_delete->Bind(wxEVT_BUTTON, &CEnginesDlg::OnDelete, this);
   m_list->Bind(wxEVT_LISTBOX_DCLICK, &CEnginesDlg::OnEdit, this);
@@ -62,10 +68,23 @@ void CEnginesDlg::RemoveEntry(unsigned int position) {
 
 // Nothing is checked here: an empty record, a duplicate name and no search type
 // are all kept (the details dialog warns about records the next start drops).
-void CEnginesDlg::OnAdd(wxCommandEvent&) {
+void CEnginesDlg::OnAdd(wxCommandEvent&) { AddThroughDetails(BlankEngineValues(), ""); }
+
+// The learned record is only offered: Engine Details shows it, and nothing is
+// added or saved unless that dialog ends with OK, as for Add.
+void CEnginesDlg::OnImport(wxCommandEvent&) {
+  CImportEngineDlg import(this);
+  import.SetConnection(m_connection);
+  if (import.ShowModal() != wxID_OK) return;
+  AddThroughDetails(import.Learned(), import.Words());
+}
+
+void CEnginesDlg::AddThroughDetails(const SearchEngine& values, const std::string& words) {
   CEngineDetailsDlg details(this);
   details.SetPrompts(*m_prompts);
-  details.SetValues(BlankEngineValues());
+  details.SetConnection(m_connection);
+  details.SetValues(values);
+  details.SetWords(words);
   if (details.ShowModal() != wxID_OK) return;
   {
     wxBusyCursor wait;
@@ -84,6 +103,7 @@ void CEnginesDlg::OnEdit(wxCommandEvent&) {
   const EnginePtr record = m_entries.at(position);
   CEngineDetailsDlg details(this);
   details.SetPrompts(*m_prompts);
+  details.SetConnection(m_connection);
   details.SetValues(*record);
   if (details.ShowModal() != wxID_OK) return;
   const std::optional<std::size_t> index = FindRecordIndex(m_engines, record.get());

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/engine_list.h"
+#include "core/settings_store.h"
 
 class wxButton;
 class wxCommandEvent;
@@ -17,7 +18,7 @@ namespace sorvane {
 class UserPrompts;
 
 // The Engines dialog: every engine by name, sorted without regard to case, with
-// Add, Edit and Delete. Each change goes into `engines` at once and is saved to
+// Add, Import, Edit and Delete. Each change goes into `engines` at once and is saved to
 // engines.dat in `programFolder` at once; closing saves nothing more.
 //
 // The list keeps file order while the dialog shows sorted names; each entry is
@@ -31,9 +32,12 @@ class CEnginesDlg final : public wxDialog {
   // The delete question and the save warning, and the same for the Engine
   // Details dialogs opened from here; the system's by default.
   void SetPrompts(UserPrompts& prompts) { m_prompts = &prompts; }
+  // The connection Import and the details' trials use.
+  void SetConnection(const ConnectionSettings& connection) { m_connection = connection; }
 
   wxListBox& EngineListBox() { return *m_list; }
   wxButton& AddButton() { return *m_add; }
+  wxButton& ImportButton() { return *m_import; }
   wxButton& EditButton() { return *m_edit; }
   wxButton& DeleteButton() { return *m_delete; }
   // The record the entry at `position` of the list stands for.
@@ -43,6 +47,9 @@ class CEnginesDlg final : public wxDialog {
   void BindEvents();
   void OnInitDialog(wxInitDialogEvent& event);
   void OnAdd(wxCommandEvent& event);
+  void OnImport(wxCommandEvent& event);
+  // Runs Engine Details on `values`; on OK the record is added and saved.
+  void AddThroughDetails(const SearchEngine& values, const std::string& words);
   void OnEdit(wxCommandEvent& event);
   void OnDelete(wxCommandEvent& event);
 
@@ -57,6 +64,8 @@ class CEnginesDlg final : public wxDialog {
   UserPrompts* m_prompts;
   wxListBox* m_list = nullptr;
   wxButton* m_add = nullptr;
+  wxButton* m_import = nullptr;
+  ConnectionSettings m_connection;
   wxButton* m_edit = nullptr;
   wxButton* m_delete = nullptr;
   std::vector<EnginePtr> m_entries;  // in the list's order

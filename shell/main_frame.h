@@ -131,6 +131,9 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   void OnDocumentComplete(const wxString& address) override;
   void OnStatusTextChange(const wxString& text) override;
 
+  // Places the bars for the window's width first (main_frame_bars.cpp).
+  bool Layout() override;
+
   // For the other windows of the program and for tests.
   CSorvaneView* View() const { return m_pView; }
   CSearchStatusDlg* StatusWindow() const { return m_pStatusDlg; }
@@ -163,6 +166,7 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   bool CreateToolBar();
   void CreateAddressAndThrobber();
   void LayoutReBar();
+  void ArrangeBars(int width);
   void SetToolDropDowns();
   bool CreateStatusBarPanes();
   bool OnCreateClient();

@@ -11,7 +11,11 @@
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "dialogs/window_builder.h"
+#include "res/window_templates.h"
 #include "res/embedded_files.h"
 #include "res/menu_builder.h"
 #include "res/image_resources.h"
@@ -45,6 +49,51 @@ wxBitmap ToolbarImage(const wxImage& strip, int index) {
   return wxBitmap(blank);
 }
 
+// The gap between two bands of a row, and the least width the toolbar keeps
+// (its overflow menu) when the window is narrow.
+constexpr int kBandGap = 6;
+constexpr int kLeastToolBarWidth = 48;
+
+// The Previous Searches bar's controls in a row: the label and the buttons at
+// their natural sizes (the template's font was another), the list taking the
+// rest, down to a least width.
+constexpr int kLeastListWidth = 60;       // dialog units
+constexpr int kPreferredListWidth = 158;  // dialog units, the template's
+
+void LayOutDialogBar(wxPanel& bar, const std::vector<wxWindow*>& built) {
+  const int gap = bar.ConvertDialogToPixels(wxSize(2, 0)).x;
+  auto* row = new wxBoxSizer(wxHORIZONTAL);
+  for (wxWindow* control : built) {
+    if (auto* list = dynamic_cast<wxChoice*>(control)) {
+      list->SetMinSize(wxSize(bar.ConvertDialogToPixels(wxSize(kLeastListWidth, 0)).x, list->GetBestSize().y));
+      row->Add(list, 1, wxALIGN_CENTER_VERTICAL | wxLEFT, gap);
+    } else if (auto* button = dynamic_cast<wxButton*>(control)) {
+      const wxSize given = button->GetSize();
+      const wxSize natural = button->GetBestSize();
+      button->SetMinSize(wxSize(std::max(given.x, natural.x), std::max(given.y, natural.y)));
+      row->Add(button, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, gap);
+    } else {
+      control->SetMinSize(control->GetBestSize());
+      row->Add(control, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, gap);
+    }
+  }
+  bar.SetSizer(row);
+}
+
+struct BarWidths {
+  int least;
+  int preferred;
+};
+
+// The bar's least width shows every control with its list at its least; its
+// preferred width gives the list the template's width.
+BarWidths DialogBarWidths(const wxPanel& bar) {
+  const int least = bar.GetSizer()->CalcMin().x;
+  const int listLeast = bar.ConvertDialogToPixels(wxSize(kLeastListWidth, 0)).x;
+  const int listPreferred = bar.ConvertDialogToPixels(wxSize(kPreferredListWidth, 0)).x;
+  return {least, least + std::max(0, listPreferred - listLeast)};
+}
+
 }  // namespace
 
 bool CMainFrame::CreateBars() {
@@ -58,12 +107,14 @@ bool CMainFrame::CreateBars() {
 
 bool CMainFrame::CreateDialogBar() {
   m_wndDlgBar = new wxPanel(m_wndReBar, res::ToWxId(ids::AFX_IDW_DIALOGBAR));
-  BuildWindowControls(*m_wndDlgBar, res::PreviousSearchesTemplate());
-  m_wndDlgBar->SetMinSize(m_wndDlgBar->GetClientSize());
+  const res::WindowTemplate shape = res::PreviousSearchesTemplate();
+  const std::vector<wxWindow*> built = BuildTemplateControls(*m_wndDlgBar, shape);
   m_cbPrevious = dynamic_cast<wxChoice*>(m_wndDlgBar->FindWindow(ids::IDC_PREVIOUS_LIST));
   m_btnSearch = dynamic_cast<wxButton*>(m_wndDlgBar->FindWindow(ids::IDC_PREVIOUS_SEARCH));
   m_btnDelete = dynamic_cast<wxButton*>(m_wndDlgBar->FindWindow(ids::IDC_PREVIOUS_DELETE));
-  return m_cbPrevious && m_btnSearch && m_btnDelete;
+  if (!m_cbPrevious || !m_btnSearch || !m_btnDelete) return false;
+  LayOutDialogBar(*m_wndDlgBar, built);
+  return true;
 }
 
 bool CMainFrame::CreateToolBar() {
@@ -95,21 +146,57 @@ void CMainFrame::CreateAddressAndThrobber() {
   }
 }
 
-// Two rows: the toolbar with the throbber at its end; then the address box with
-// its label and the Previous Searches bar.
+// The rows of bars. The first: the toolbar, which gives up buttons at its end
+// (into its overflow menu) rather than push the throbber out of the window,
+// and the throbber at the right end. The second: the address box with its
+// label and the Previous Searches bar; when the window is too narrow for both
+// the bar wraps to a third row of its own (ArrangeBars), as a band of a
+// rebar does, so that no bar ever covers another.
 void CMainFrame::LayoutReBar() {
   auto* rows = new wxBoxSizer(wxVERTICAL);
   auto* first = new wxBoxSizer(wxHORIZONTAL);
-  first->Add(m_wndToolBar, 0, wxEXPAND);
-  first->AddStretchSpacer();  // keeps the throbber at the right end, toolbar or not
+  m_wndToolBar->SetMinSize(wxSize(kLeastToolBarWidth, m_wndToolBar->GetBestSize().y));
+  first->Add(m_wndToolBar, 1, wxEXPAND);
   first->Add(m_wndAnimate, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
   auto* second = new wxBoxSizer(wxHORIZONTAL);
   second->Add(m_addressLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
   second->Add(m_wndAddress, 1, wxALIGN_CENTER_VERTICAL);
-  second->Add(m_wndDlgBar, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 6);
+  second->Add(m_wndDlgBar, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, kBandGap);
+  auto* third = new wxBoxSizer(wxHORIZONTAL);
   rows->Add(first, 0, wxEXPAND);
   rows->Add(second, 0, wxEXPAND | wxTOP | wxBOTTOM, 2);
+  rows->Add(third, 0, wxEXPAND | wxBOTTOM, 2);
   m_wndReBar->SetSizer(rows);
+}
+
+// Places the Previous Searches bar for a rebar `width` pixels wide: beside the
+// address box at its own preferred width while both fit, then narrower down
+// to the least it can show its controls in (its list gives up the width), and
+// below that on a row of its own.
+void CMainFrame::ArrangeBars(int width) {
+  wxSizer* rows = m_wndReBar ? m_wndReBar->GetSizer() : nullptr;
+  if (!rows || rows->GetItemCount() < 3) return;
+  wxSizer* second = rows->GetItem(size_t{1})->GetSizer();
+  wxSizer* third = rows->GetItem(size_t{2})->GetSizer();
+  const BarWidths bar = DialogBarWidths(*m_wndDlgBar);
+  int addressLeast = 0;
+  if (m_wndAddress->IsShown()) {
+    addressLeast = m_wndAddress->GetMinSize().x + kBandGap;
+    if (m_addressLabel->IsShown()) addressLeast += m_addressLabel->GetBestSize().x + 8;
+  }
+  const bool beside = !m_wndAddress->IsShown() || width - addressLeast >= bar.least;
+  const int barWidth = std::clamp(width - addressLeast, bar.least, bar.preferred);
+  wxSizer* wanted = beside ? second : third;
+  if (!wanted->GetItem(m_wndDlgBar)) {
+    (beside ? third : second)->Detach(m_wndDlgBar);
+    wanted->Add(m_wndDlgBar, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, beside ? kBandGap : 0);
+  }
+  m_wndDlgBar->SetMinSize(wxSize(beside ? barWidth : std::min(width, bar.preferred), m_wndDlgBar->GetBestSize().y));
+}
+
+bool CMainFrame::Layout() {
+  ArrangeBars(GetClientSize().x);
+  return wxFrame::Layout();
 }
 
 bool CMainFrame::CreateStatusBarPanes() {

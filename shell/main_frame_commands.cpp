@@ -124,6 +124,7 @@ void CMainFrame::OnViewStatusBar(wxCommandEvent&) {
 void CMainFrame::OnViewEngines(wxCommandEvent&) {
   // The dialog changes m_engines and saves engines.dat itself after each change.
   CEnginesDlg dialog(this, m_engines, m_options.programFolder);
+  dialog.SetConnection(m_settings.connection);
   dialog.ShowModal();
 }
 
