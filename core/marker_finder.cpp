@@ -22,7 +22,7 @@ namespace {
 // The parser starts a link four bytes before the start token's end.
 constexpr std::size_t kLinkBytesInToken = 4;
 // Longest start token looked at: enough for two or three tags of markup.
-constexpr std::size_t kMaxTokenBytes = 160;
+constexpr std::size_t kMaxTokenBytes = 100;
 // Groups weighed member by member, after a first look at all of them.
 constexpr std::size_t kGroupsWeighed = 30;
 // Candidates tried with the real parser, best first; the first few of them

@@ -1,6 +1,7 @@
 #include "core/token_groups.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace sorvane {
 
@@ -9,6 +10,9 @@ namespace {
 std::size_t CommonBackwards(std::string_view page, const TokenKey& a, const TokenKey& b) {
   const std::size_t limit = std::min(a.length, b.length);
   std::size_t k = 0;
+  // Eight bytes at a time while they agree (keys of repeated entries share a
+  // long stretch of markup), then byte by byte.
+  while (k + 8 <= limit && std::memcmp(page.data() + a.end - k - 8, page.data() + b.end - k - 8, 8) == 0) k += 8;
   while (k < limit && page[a.end - 1 - k] == page[b.end - 1 - k]) ++k;
   return k;
 }

@@ -6,7 +6,10 @@
 
 #include <set>
 
+#include "core/learn_engine.h"
 #include "core/marker_finder.h"
+#include "core/query_address.h"
+#include "platform/file_io.h"
 #include "core/result_parser.h"
 
 namespace sorvane {
@@ -160,6 +163,39 @@ TEST(FindMarkers, AStopEndsTheSearchWithNothing) {
   parts.links = Links("https://site", 8);
   const std::string page = MakePage(parts);
   EXPECT_FALSE(FindMarkers(page, parts.words, "https://search.example/search?q=wooden+boats", [] { return true; }));
+}
+
+}  // namespace
+}  // namespace sorvane
+
+namespace sorvane {
+namespace {
+
+TEST(RefindMarkers, NewTokensAndTheUrlPrefixSplitMovedWhereTheLinksNeedIt) {
+  // A broken record: the address all in the prefix, tokens the site no longer
+  // sends; the page's links are relative, so the url must become the origin.
+  SearchEngine record;
+  record.name = "Wiki";
+  record.startToken = "<li class=\"old\"><a href=\"";
+  record.endToken = "</old>";
+  record.prefix = "https://en.wikipedia.org/w/index.php?title=Special:Search&search=";
+  record.suffix = "&offset=%d";
+  record.searchType = StartIndex;
+  const std::string page =
+      ReadWholeFile(std::filesystem::path(SORVANE_ENGINE_PAGES_DIR) / "Wikipedia.html").value_or("");
+  LearnFailure failure;
+  const std::optional<SearchEngine> repaired = RefindMarkers(record, page, "andrews sisters", failure);
+  ASSERT_TRUE(repaired.has_value()) << failure.message;
+  EXPECT_EQ(repaired->startToken, "<div class=\"mw-search-result-heading\"><a href=\"/wik");
+  EXPECT_EQ(repaired->endToken, "</a>");
+  EXPECT_EQ(repaired->url, "https://en.wikipedia.org");
+  EXPECT_EQ(repaired->prefix, "/w/index.php?title=Special:Search&search=");
+  EXPECT_EQ(repaired->suffix, record.suffix);
+  EXPECT_EQ(BuildRequestAddress(*repaired, "x"), BuildRequestAddress(record, "x"));
+
+  // A page without entries leaves the record to the person, with the reason.
+  EXPECT_FALSE(RefindMarkers(record, "<html>Access denied</html>", "andrews sisters", failure));
+  EXPECT_FALSE(failure.message.empty());
 }
 
 }  // namespace
