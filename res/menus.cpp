@@ -51,6 +51,8 @@ constexpr PromptEntry kPrompts[] = {
     {ids::ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
     {ids::ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
     {ids::ID_FILE_PRINT, "Print the active document\nPrint"},
+    {ids::ID_FILE_EXPORT_RESULTS, "Save the results as a CSV, JSON or HTML file"},
+    {ids::ID_VIEW_FIND_RESULTS, "Show only the results that contain a text"},
 };
 
 std::string_view PromptText(int id) {
@@ -65,10 +67,12 @@ std::string_view PromptText(int id) {
 std::vector<MenuEntry> MainMenu() {
   return {
       Popup("&File", {Command(ids::ID_FILE_OPEN, "&Open...\tCtrl+O"),
+                      Command(ids::ID_FILE_EXPORT_RESULTS, "&Export Results..."),
                       Command(ids::ID_FILE_PREFERENCES, "&Preferences"), Separator(),
                       Command(ids::ID_APP_EXIT, "E&xit")}),
       Popup("&View", {Check(ids::AFX_IDW_TOOLBAR, "&Toolbar"), Check(ids::AFX_IDW_STATUS_BAR, "&Status Bar"),
-                      Command(ids::ID_VIEW_ENGINES, "&Engines"), Separator(),
+                      Command(ids::ID_VIEW_ENGINES, "&Engines"),
+                      Command(ids::ID_VIEW_FIND_RESULTS, "&Find in Results...\tCtrl+F"), Separator(),
                       Command(ids::ID_VIEW_STOP, "Sto&p\tEsc"), Command(ids::ID_VIEW_REFRESH, "&Refresh\tF5"),
                       Separator(), Popup("Fo&nts", FontsSubmenu())}),
       Popup("&Go", {Command(ids::ID_GO_BACK, "&Back"), Command(ids::ID_GO_FORWARD, "&Forward"), Separator(),
@@ -93,6 +97,14 @@ std::vector<MenuEntry> FontMenu() {
   return {Command(ids::ID_FONT_LARGEST, "Largest"), Command(ids::ID_FONT_LARGE, "Large"),
           Command(ids::ID_FONT_MEDIUM, "Medium"), Command(ids::ID_FONT_SMALL, "Small"),
           Command(ids::ID_FONT_SMALLEST, "Smallest")};
+}
+
+std::vector<MenuEntry> ResultRowMenu(bool fileRow) {
+  return {Command(ids::ID_ROW_OPEN, "&Open"),
+          fileRow ? Command(ids::ID_ROW_OPEN_FOLDER, "Open &Containing Folder")
+                  : Command(ids::ID_ROW_OPEN_BROWSER, "Open in &Browser"),
+          Separator(), Command(ids::ID_ROW_COPY_ADDRESS, "Copy &Address"),
+          Command(ids::ID_ROW_COPY_DESCRIPTION, "Copy &Description")};
 }
 
 std::string_view CommandPrompt(int id) {

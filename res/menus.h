@@ -21,6 +21,9 @@ std::vector<MenuEntry> MainMenu();
 std::vector<MenuEntry> CategoryMenu();
 // Menu 169, the Font button's drop-down (the entries of its one popup).
 std::vector<MenuEntry> FontMenu();
+// The results list's row menu; a file found on this PC opens its folder
+// where a web row opens the browser.
+std::vector<MenuEntry> ResultRowMenu(bool fileRow);
 
 // Positions in the main menu that the frame works with.
 inline constexpr int kViewMenuPosition = 1;

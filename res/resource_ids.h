@@ -65,6 +65,16 @@ inline constexpr int ID_HELP_VISIT_WEB = 32788;
 inline constexpr int ID_GO_START_PAGE = 32789;
 inline constexpr int ID_FAVORITES_BUTTON = 32791;
 inline constexpr int ID_FONT_BUTTON = 32793;
+// The results: the row menu, finding in the list, exporting the table.
+inline constexpr int ID_ROW_OPEN = 32800;
+inline constexpr int ID_ROW_OPEN_BROWSER = 32801;
+inline constexpr int ID_ROW_OPEN_FOLDER = 32802;
+inline constexpr int ID_ROW_COPY_ADDRESS = 32803;
+inline constexpr int ID_ROW_COPY_DESCRIPTION = 32804;
+inline constexpr int ID_VIEW_FIND_RESULTS = 32805;
+inline constexpr int ID_FILE_EXPORT_RESULTS = 32806;
+inline constexpr int IDC_FIND_TEXT = 1040;
+inline constexpr int IDC_FIND_NEW_ONLY = 1041;
 
 // Favorites entries: one id per entry, 512 of them.
 inline constexpr int ID_FAVORITE_FIRST = 3584;

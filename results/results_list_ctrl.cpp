@@ -32,7 +32,9 @@ class ResultsHeader final : public wxHeaderCtrl {
     const auto& column = m_owner.m_columns.at(index);
     m_column.SetTitle(column.title);
     m_column.SetWidth(column.width);
-    m_column.SetFlags(wxCOL_RESIZABLE);
+    m_column.SetFlags(wxCOL_RESIZABLE | wxCOL_SORTABLE);
+    if (static_cast<int>(index) == m_owner.SortColumn()) m_column.SetSortOrder(!m_owner.SortDescending());
+    else m_column.UnsetAsSortKey();
     return m_column;
   }
 
@@ -52,6 +54,7 @@ class ResultsRows final : public wxWindow {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &ResultsRows::OnPaint, this);
     Bind(wxEVT_LEFT_DOWN, &ResultsRows::OnLeftDown, this);
+    Bind(wxEVT_RIGHT_DOWN, &ResultsRows::OnRightDown, this);
     Bind(wxEVT_LEFT_DCLICK, &ResultsRows::OnDoubleClick, this);
     Bind(wxEVT_KEY_DOWN, &ResultsRows::OnKeyDown, this);
     Bind(wxEVT_MOUSEWHEEL, &ResultsRows::OnWheel, this);
@@ -71,6 +74,15 @@ class ResultsRows final : public wxWindow {
     SetFocus();
     // A click below the last row clears the selection.
     m_owner.Select(m_owner.HitTest(event.GetPosition()));
+    event.Skip();
+  }
+
+  // The row menu acts on the row under the pointer: it is selected first, as
+  // a left click would, and the menu follows from the context-menu event.
+  void OnRightDown(wxMouseEvent& event) {
+    SetFocus();
+    const long row = m_owner.HitTest(event.GetPosition());
+    if (row >= 0) m_owner.Select(row);
     event.Skip();
   }
 
@@ -164,6 +176,7 @@ void CResultsListCtrl::BindEvents() {
   Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent&) { m_rows->SetFocus(); });
   m_header->Bind(wxEVT_HEADER_RESIZING, &CResultsListCtrl::OnHeaderResizing, this);
   m_header->Bind(wxEVT_HEADER_END_RESIZE, &CResultsListCtrl::OnHeaderResizing, this);
+  m_header->Bind(wxEVT_HEADER_CLICK, &CResultsListCtrl::OnHeaderClick, this);
 }
 
 wxWindow& CResultsListCtrl::RowsWindow() const { return *m_rows; }
@@ -217,6 +230,7 @@ void CResultsListCtrl::SetTable(std::shared_ptr<ResultsTable> table) {
     });
   }
   m_header->SetColumnCount(static_cast<unsigned int>(m_columns.size()));
+  m_view = ResultsView();
   m_selectedHit = TableRows::kNoRow;
   m_topRow = 0;
   m_scrollX = 0;
@@ -227,8 +241,56 @@ void CResultsListCtrl::SetTable(std::shared_ptr<ResultsTable> table) {
 void CResultsListCtrl::SyncWithTable() { OnTableChanged(); }
 
 void CResultsListCtrl::OnTableChanged() {
-  SetItemCount(m_table ? m_table->RowCount() : 0);
+  if (!m_table) {
+    SetItemCount(0);
+    if (m_viewChanged) m_viewChanged();
+    return;
+  }
+  // Rows that arrived since the last look go to their place in the view.
+  m_table->WithLock([this](TableRows& rows) { m_view.Sync(rows); });
+  SetItemCount(m_view.ShownCount());
+  if (m_viewChanged) m_viewChanged();
 }
+
+// After the order or the filter changed: the selected hit stays selected and
+// in view when it is still shown.
+void CResultsListCtrl::RefreshView() {
+  OnTableChanged();
+  for (unsigned int column = 0; column < m_columns.size(); ++column) m_header->UpdateColumn(column);
+  const long selected = GetFirstSelected();
+  if (selected >= 0) EnsureVisible(selected);
+  RepaintAll();
+}
+
+void CResultsListCtrl::ClickColumn(int column) {
+  if (column < 0 || column >= GetColumnCount()) return;
+  m_view.ClickColumn(column);
+  RefreshView();
+}
+
+void CResultsListCtrl::ResetOrder() {
+  m_view.ClearSort();
+  RefreshView();
+}
+
+void CResultsListCtrl::SetFilter(const std::string& text, bool newOnly) {
+  m_view.SetFilterText(text);
+  m_view.SetNewOnly(newOnly);
+  RefreshView();
+}
+
+void CResultsListCtrl::SetEarlierAddresses(std::optional<std::unordered_set<std::string>> addresses) {
+  m_view.SetEarlierAddresses(std::move(addresses));
+  RefreshView();
+}
+
+bool CResultsListCtrl::IsNewRow(long listRow) const {
+  if (!m_table || !m_view.MarksNewRows()) return false;
+  return m_table->WithLock(
+      [&](TableRows& rows) { return m_view.IsNewRow(rows, m_view.TableRowAt(rows, static_cast<int>(listRow))); });
+}
+
+void CResultsListCtrl::OnHeaderClick(wxHeaderCtrlEvent& event) { ClickColumn(event.GetColumn()); }
 
 void CResultsListCtrl::SetItemCount(long count) {
   m_itemCount = std::max(0L, count);
@@ -258,10 +320,15 @@ void CResultsListCtrl::OnHeaderResizing(wxHeaderCtrlEvent& event) {
 }
 
 int CResultsListCtrl::TableRowOf(long listRow) const {
-  return listRow >= 0 && listRow < m_itemCount ? static_cast<int>(listRow) : -1;
+  if (!m_table || listRow < 0 || listRow >= m_itemCount) return -1;
+  return m_table->WithLock([&](TableRows& rows) { return m_view.TableRowAt(rows, static_cast<int>(listRow)); });
 }
 
-long CResultsListCtrl::ListRowOf(int tableRow) const { return tableRow >= 0 ? tableRow : -1; }
+long CResultsListCtrl::ListRowOf(int tableRow) const {
+  if (!m_table || tableRow < 0) return -1;
+  const long row = m_table->WithLock([&](TableRows& rows) { return m_view.ViewRowOfTableRow(rows, tableRow); });
+  return row < m_itemCount ? row : -1;
+}
 
 long CResultsListCtrl::GetFirstSelected() const {
   if (!m_table || m_selectedHit == TableRows::kNoRow) return -1;
@@ -484,6 +551,7 @@ void CResultsListCtrl::DrawItem(wxDC& dc, long row, const wxRect& rect) const {
     ++column;
     cell = CellText(row, column);
   }
+  if (IsNewRow(row)) DrawNewMark(dc, rect, x + 1);
   dc.SetFont(normal);
   RowTextMeasure normalMeasure(dc);
   measure = std::ref(normalMeasure);
@@ -501,6 +569,23 @@ void CResultsListCtrl::DrawItem(wxDC& dc, long row, const wxRect& rect) const {
   dc.SetPen(oldPen);
   dc.SetTextForeground(oldText);
   dc.SetTextBackground(oldBackground);
+}
+
+// The "New" mark: a small tag at the end of the title line, or at the row's
+// right edge when the line runs past the window, over the last text.
+void CResultsListCtrl::DrawNewMark(wxDC& dc, const wxRect& rect, int titleEnd) const {
+  const wxString mark = "New";
+  const wxSize text = dc.GetTextExtent(mark);
+  const wxSize tag(text.x + 8, text.y + 2);
+  const int x = std::min(titleEnd + 6, rect.GetRight() - tag.x - 4);
+  const wxColour oldText = dc.GetTextForeground();
+  const wxColour green(0, 128, 0);
+  dc.SetBrush(wxBrush(green));
+  dc.SetPen(wxPen(green, 1));
+  dc.DrawRoundedRectangle(x, rect.GetTop() + 1, tag.x, tag.y, 3);
+  dc.SetTextForeground(*wxWHITE);
+  dc.DrawText(mark, x + 4, rect.GetTop() + 2);
+  dc.SetTextForeground(oldText);
 }
 
 }  // namespace sorvane

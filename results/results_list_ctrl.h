@@ -5,11 +5,13 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/results_table.h"
+#include "results/results_view.h"
 
 class wxDC;
 class wxHeaderCtrlEvent;
@@ -57,13 +59,34 @@ class CResultsListCtrl final : public wxWindow {
   // Applies the pending table changes now (the queued call does the same).
   void SyncWithTable();
 
-  // The list's rows and the table's. Today list row r shows table row r, in
-  // the table's rank order; these two functions are the only place that says
-  // so. A sorted or filtered view replaces them (and the row count), and the
-  // selection, the keys, the clicks and the drawing all follow, since they
-  // reach the table only through them. -1 for a row that is not there.
+  // The list's rows and the table's: the list shows the view (results_view.h),
+  // the table's rows sorted and filtered; the selection, the keys, the clicks
+  // and the drawing reach the table only through these two. -1 for a row that
+  // is not there (or not shown).
   int TableRowOf(long listRow) const;
   long ListRowOf(int tableRow) const;
+
+  // Sorting the shown rows: a header click sorts by its column, a second click
+  // reverses; the header shows the arrow. ResetOrder goes back to the table's
+  // rank order (a new search, a loaded previous search).
+  void ClickColumn(int column);
+  void ResetOrder();
+  int SortColumn() const { return m_view.SortColumn(); }
+  bool SortDescending() const { return m_view.SortDescending(); }
+  // Finding: only rows whose description, address or engine hold the text
+  // are shown, and with newOnly only the new ones.
+  void SetFilter(const std::string& text, bool newOnly);
+  bool IsFiltering() const { return m_view.IsFiltering(); }
+  // The addresses of the earlier search of the same words: rows not among
+  // them are new and carry a "New" mark. Nothing: no marks.
+  void SetEarlierAddresses(std::optional<std::unordered_set<std::string>> addresses);
+  bool MarksNewRows() const { return m_view.MarksNewRows(); }
+  bool IsNewRow(long listRow) const;
+  // The table's row count as of the last sync (the list may show fewer).
+  long GetTotalCount() const { return m_view.TotalCount(); }
+  // Called whenever the shown rows may have changed (rows arrived, the order
+  // or the filter changed), for whoever reports their count.
+  void SetViewChangedHandler(std::function<void()> handler) { m_viewChanged = std::move(handler); }
 
   // The selection belongs to a hit, not to a position: rows a search inserts
   // above it move it down with its hit, and it goes when the hit goes (the
@@ -126,7 +149,10 @@ class CResultsListCtrl final : public wxWindow {
   void RepaintAll();
   void OnSize(wxSizeEvent& event);
   void OnHeaderResizing(wxHeaderCtrlEvent& event);
+  void OnHeaderClick(wxHeaderCtrlEvent& event);
   void OnTableChanged();
+  void RefreshView();
+  void DrawNewMark(wxDC& dc, const wxRect& rect, int titleEnd) const;
   std::string CellText(long row, int column) const;
 
   wxBitmap m_rowBitmap;
@@ -138,6 +164,8 @@ class CResultsListCtrl final : public wxWindow {
   std::vector<Column> m_columns;
   std::shared_ptr<ResultsTable> m_table;
   std::shared_ptr<Pending> m_pending;
+  ResultsView m_view;
+  std::function<void()> m_viewChanged;
   long m_itemCount = 0;
   TableRows::RowId m_selectedHit = TableRows::kNoRow;
   long m_topRow = 0;

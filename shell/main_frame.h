@@ -10,6 +10,8 @@
 #include "core/engine_list.h"
 #include "core/results_table.h"
 #include "core/search_run.h"
+#include "results/results_export.h"
+#include "results/search_completion.h"
 #include "shell/app_settings.h"
 #include "shell/frame_options.h"
 #include "shell/help_book.h"
@@ -51,7 +53,8 @@ wxMenu* CopyMenu(const wxMenu& menu);
 // (main_frame_commands.cpp), browser navigation and the trimmed window
 // (main_frame_navigation.cpp), the Favorites menu (main_frame_favorites.cpp),
 // the web search from start to finish (main_frame_search.cpp), the PC search
-// (main_frame_pc_search.cpp) and the Previous Searches bar (main_frame_previous.cpp).
+// (main_frame_pc_search.cpp), the Previous Searches bar (main_frame_previous.cpp)
+// and finding in and exporting the results (main_frame_results.cpp).
 class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
  public:
   // What a click on the category pane started.
@@ -125,6 +128,17 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   // Saves the table under the last words, with the selected category row.
   void SaveSearch() override;
   int LaunchAddress(const wxString& address) override;
+  void ShowStatus(const wxString& text) override;
+
+  // File > Export Results: the table as CSV, JSON or the results page, by
+  // the file type chosen in the save dialog. ExportResultsTo writes `path`
+  // (given no extension, the format's) and says so in the status bar; false
+  // when it could not be written.
+  bool ExportResultsTo(const std::filesystem::path& path, ExportFormat format);
+  // The status texts of the results: after a search that had an earlier one
+  // of the same words, and when a previous search is chosen.
+  static wxString NewRowsStatusText(const CompletionResult& completion);
+  static wxString SavedSearchStatusText(const EarlierSearch& saved);
   // WebViewEvents
   void OnNavigateComplete2(const wxString& address) override;
   void OnTitleChange(const wxString& title) override;
@@ -191,6 +205,8 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   void OnAbout(wxCommandEvent& event);
   void OnNewSearch(wxCommandEvent& event);
   void OnCategoryProperties(wxCommandEvent& event);
+  void OnFindInResults(wxCommandEvent& event);
+  void OnExportResults(wxCommandEvent& event);
   void OnPreviousSearch(wxCommandEvent& event);
   void OnDeleteSearchButton(wxCommandEvent& event);
   void OnPreviousSelChange(wxCommandEvent& event);

@@ -70,6 +70,8 @@ void CMainFrame::BindCommands() {
   command(ids::ID_APP_ABOUT, &CMainFrame::OnAbout);
   command(ids::ID_CATEGORY_NEW_SEARCH, &CMainFrame::OnNewSearch);
   command(ids::ID_CATEGORY_PROPERTIES, &CMainFrame::OnCategoryProperties);
+  command(ids::ID_VIEW_FIND_RESULTS, &CMainFrame::OnFindInResults);
+  command(ids::ID_FILE_EXPORT_RESULTS, &CMainFrame::OnExportResults);
   // Only the first 512 Favorites entries have a command; later ones stay inert.
   Bind(wxEVT_MENU, &CMainFrame::OnFavorite, this, ids::ID_FAVORITE_FIRST, ids::ID_FAVORITE_LAST);
   Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(m_wndToolBar->IsShown()); },

@@ -21,8 +21,6 @@ namespace {
 // Text sizes by command: Largest sends 4, Smallest 0.
 int ZoomOfCommand(int programId) { return ids::ID_FONT_SMALLEST - programId; }
 
-constexpr int kTrimmedViewPosition = 3;
-constexpr int kTrimmedViewDeletions = 5;
 
 }  // namespace
 
@@ -114,10 +112,16 @@ void CMainFrame::TrimForNoBrowser() {
   }
   for (int i = 0; i < 2; ++i) delete bar->Remove(res::kGoMenuPosition);
   m_trimmed = true;
+  // The browser's part of the View menu runs from Stop to the Fonts popup;
+  // found by Stop's id, so items added above it do not shift what goes.
   wxMenu* view = bar->GetMenu(res::kViewMenuPosition);
-  for (int i = 0; i < kTrimmedViewDeletions; ++i) {
-    if (view->GetMenuItemCount() <= kTrimmedViewPosition) break;
-    view->Destroy(view->FindItemByPosition(kTrimmedViewPosition));
+  size_t position = 0;
+  if (!view->FindChildItem(res::ToWxId(ids::ID_VIEW_STOP), &position)) return;
+  while (position < view->GetMenuItemCount()) {
+    wxMenuItem* item = view->FindItemByPosition(position);
+    const bool fonts = item->IsSubMenu();
+    view->Destroy(item);
+    if (fonts) break;
   }
 }
 

@@ -57,6 +57,7 @@ void CMainFrame::StartPcSearch() {
   m_resultsTable->DeleteAll();
   m_pView->ResultsList()->SetWords(m_strLastQuery);
   m_pView->ResultsList()->SyncWithTable();
+  m_pView->ResetResultsView();
   if (m_pView->WebView()) m_pView->SelectTab(CSorvaneView::kListViewTab);
   StartThrobber();
 

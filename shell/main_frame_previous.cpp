@@ -5,6 +5,7 @@
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
+#include "results/earlier_search.h"
 #include "results/previous_searches.h"
 #include "results/results_list_ctrl.h"
 #include "results/results_page.h"
@@ -49,6 +50,8 @@ void CMainFrame::OnPreviousSearchSelected() {
   // saved search. It is given up instead.
   if (m_searching) EndSearchUnderWay();
   m_strLastQuery = decision.words;
+  // When it was saved and how many rows it has, from the file being loaded.
+  const std::optional<EarlierSearch> saved = ReadEarlierSearch(m_options.programFolder, decision.words);
   m_resultsTable->DeleteAll();
   if (const std::optional<int> row = LoadSavedSearch(m_options.programFolder, decision.words, *m_resultsTable)) {
     // Only the saved row is put into the selected state; the pane keeps one.
@@ -58,6 +61,8 @@ void CMainFrame::OnPreviousSearchSelected() {
   }
   m_pView->ResultsList()->SetWords(m_strLastQuery);
   m_pView->ResultsList()->SyncWithTable();
+  m_pView->ResetResultsView();
+  if (saved) ShowStatus(SavedSearchStatusText(*saved));
   if (WriteResultsPage(m_options.programFolder, *m_resultsTable, m_bannerIndex))
     NavigateTo(wxString::FromUTF8(ResultsPagePath(m_options.programFolder).string()));
 }

@@ -62,6 +62,7 @@ void CMainFrame::StartSearch(int row, const std::string& initialWords) {
   m_strLastQuery = m_searchRunner.LastQuery();
   m_pView->ResultsList()->SetWords(m_strLastQuery);
   m_pView->ResultsList()->SyncWithTable();
+  m_pView->ResetResultsView();
   for (const EngineJob& job : run.Jobs()) m_pStatusDlg->AddEngineRow(job.engine->name);
   m_pStatusDlg->AttachRun(run);
 }
@@ -96,6 +97,10 @@ void CMainFrame::FinishSearch() {
   // The bar shows the search just saved, so that Delete and Search act on the
   // search on screen.
   FillPreviousSearches(m_strLastQuery);
+  // What is new since the last search of the same words.
+  m_pView->ResultsList()->SyncWithTable();
+  m_pView->MarkNewRows(completion.earlier);
+  if (completion.earlier) ShowStatus(NewRowsStatusText(completion));
   // The search itself succeeded; the user still learns that it was not kept.
   if (!completion.searchSaved || !completion.pageWritten) {
     if (wxStatusBar* status = GetStatusBar()) {

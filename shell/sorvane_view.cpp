@@ -13,6 +13,7 @@
 #include "results/results_list_ctrl.h"
 #include "results/row_text_measure.h"
 #include "shell/maker_info.h"
+#include "shell/results_find_bar.h"
 #include "shell/shell_open_messages.h"
 #include "shell/web_view.h"
 
@@ -41,19 +42,28 @@ void CSorvaneView::OnInitialUpdate() {
     m_webView = new CWebView(m_tabs, m_webEvents);
     m_webView->GoHome();
   }
-  m_table = new CResultsListCtrl(tableParent, ids::IDC_RESULTS_LIST);
+  // The list's page: the find bar (hidden until asked for) over the list.
+  m_listPage = new wxPanel(tableParent, wxID_ANY);
+  m_findBar = new CResultsFindBar(m_listPage, [this] { ApplyFilter(); }, [this] { CloseFindBar(); });
+  m_findBar->Hide();
+  m_table = new CResultsListCtrl(m_listPage, ids::IDC_RESULTS_LIST);
+  auto* pageSizer = new wxBoxSizer(wxVERTICAL);
+  pageSizer->Add(m_findBar, 0, wxEXPAND);
+  pageSizer->Add(m_table, 1, wxEXPAND);
+  m_listPage->SetSizer(pageSizer);
   m_table->SetTable(m_resultsTable);
+  m_table->SetViewChangedHandler([this] { ReportShownRows(); });
   WidenResultColumns(*m_table);
   SetListColours(m_colours);
 
   if (m_webView) {
     m_tabs->AddPage(m_webView, "Web View");
-    m_tabs->AddPage(m_table, "List View");
+    m_tabs->AddPage(m_listPage, "List View");
     GetSizer()->Add(m_tabs, 1, wxEXPAND);
     m_webView->Navigate(wxString::FromUTF8((m_programFolder / "index.htm").string()));
     SelectTab(kWebViewTab);
   } else {
-    GetSizer()->Add(m_table, 1, wxEXPAND);
+    GetSizer()->Add(m_listPage, 1, wxEXPAND);
     m_shownWindow = m_table;
     m_host.TrimForNoBrowser();
   }
@@ -64,6 +74,8 @@ void CSorvaneView::OnInitialUpdate() {
 void CSorvaneView::BindEvents() {
   if (m_tabs) m_tabs->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CSorvaneView::OnTabChanged, this);
   m_table->Bind(wxEVT_LIST_ITEM_ACTIVATED, &CSorvaneView::OnRowActivated, this);
+  m_table->RowsWindow().Bind(wxEVT_CONTEXT_MENU, &CSorvaneView::OnRowContextMenu, this);
+  BindRowCommands(*m_table);
 }
 
 void CSorvaneView::OnTabChanged(wxBookCtrlEvent& event) {

@@ -4,16 +4,20 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "core/results_table.h"
+#include "results/earlier_search.h"
 #include "shell/app_settings.h"
 
 class wxNotebook;
 class wxBookCtrlEvent;
+class wxContextMenuEvent;
 class wxListEvent;
 
 namespace sorvane {
 
+class CResultsFindBar;
 class CResultsListCtrl;
 class CWebView;
 class WebViewEvents;
@@ -29,6 +33,8 @@ class ViewHost {
   // Opens an address with the system's own program for it (a file) or its
   // default browser; the result code of the launch (above 32: success).
   virtual int LaunchAddress(const wxString& address) = 0;
+  // Shows a text in the status bar's first pane.
+  virtual void ShowStatus(const wxString& text) = 0;
 };
 
 // The document's view, the right-hand pane: the results table and, when there is
@@ -56,6 +62,27 @@ class CSorvaneView final : public wxPanel {
   // marked viewed and the search saved. Nothing happens without a selected row.
   void OpenRow();
 
+  // The row menu of the selected row at `where` (the list's client
+  // co-ordinates; wxDefaultPosition: under the selected row, as the keyboard
+  // asks for it). Nothing without a selected row.
+  void ShowRowMenu(const wxPoint& where);
+  // The row menu's commands, on the selected row (false: there is none).
+  bool OpenRowInBrowser();
+  bool OpenRowFolder();
+  bool CopyRowAddress();
+  bool CopyRowDescription();
+
+  // Finding in the results: the bar above the list, its text and "New only".
+  void ShowFindBar();
+  void CloseFindBar();
+  bool FindBarShown() const;
+  CResultsFindBar* FindBar() const { return m_findBar; }
+
+  // A search starts or a previous search is brought back: rank order, no marks.
+  void ResetResultsView();
+  // A search ended: the rows the earlier save of its words lacked are new.
+  void MarkNewRows(const std::optional<EarlierSearch>& earlier);
+
   CWebView* WebView() const { return m_webView; }
   CResultsListCtrl* ResultsList() const { return m_table; }
   wxNotebook* Tabs() const { return m_tabs; }
@@ -69,6 +96,18 @@ class CSorvaneView final : public wxPanel {
   void BindEvents();
   void OnTabChanged(wxBookCtrlEvent& event);
   void OnRowActivated(wxListEvent& event);
+  void OnRowContextMenu(wxContextMenuEvent& event);
+  void BindRowCommands(wxWindow& menuOwner);
+  void ApplyFilter();
+  void ReportShownRows();
+  // The selected row's cells, read in one step; nothing without a selection.
+  struct RowCellsOfHit {
+    std::string description;
+    std::string url;
+    std::string engine;
+  };
+  std::optional<RowCellsOfHit> SelectedRowCells() const;
+  void MarkSelectedViewed();
 
   ViewHost& m_host;
   WebViewEvents& m_webEvents;
@@ -78,6 +117,8 @@ class CSorvaneView final : public wxPanel {
   bool m_initialized = false;
   wxNotebook* m_tabs = nullptr;
   CResultsListCtrl* m_table = nullptr;
+  wxPanel* m_listPage = nullptr;
+  CResultsFindBar* m_findBar = nullptr;
   CWebView* m_webView = nullptr;
   wxWindow* m_shownWindow = nullptr;
   // Until the list exists, the colours it will be given.

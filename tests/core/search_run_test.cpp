@@ -431,7 +431,10 @@ TEST(RunGate, ClosedFromTheLastDoneTheSearchsEndIsNeverReported) {
   auto record = std::make_shared<RecordingListener>();
   auto closing = std::make_shared<ClosingListener>(record, 2);
   auto gate = std::make_shared<RunGate>(2, table, closing);
-  closing->close = [gate] { gate->Close(); };
+  // Weak, as a window's listener holds its run: the gate owns the listener.
+  closing->close = [weak = std::weak_ptr<RunGate>(gate)] {
+    if (auto gate = weak.lock()) gate->Close();
+  };
   gate->FinishEngine(1, {});
   gate->FinishEngine(0, {});
   EXPECT_EQ(record->DoneCount(0), 1);
@@ -595,7 +598,8 @@ class OutcomeReader final : public EngineListener {
   void OnEngineProgress(int, int) override {}
   void OnEngineDone(int slot) override {
     std::lock_guard lock(mutex);
-    seen[slot] = gate->Outcome(slot).has_value();
+    const std::shared_ptr<RunGate> run = gate.lock();
+    seen[slot] = run && run->Outcome(slot).has_value();
   }
   void OnSearchDone() override {
     {
@@ -612,7 +616,7 @@ class OutcomeReader final : public EngineListener {
 
   std::mutex mutex;
   std::condition_variable changed;
-  std::shared_ptr<RunGate> gate;
+  std::weak_ptr<RunGate> gate;  // weak: the gate owns this listener
   std::map<int, bool> seen;
   bool over = false;
 };

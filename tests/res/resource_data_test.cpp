@@ -20,11 +20,12 @@ TEST(MainMenu, PopupsItemsAndSeparatorsInOrder) {
   const std::vector<MenuEntry> menu = MainMenu();
   EXPECT_EQ(Texts(menu), (std::vector<std::string_view>{"&File", "&View", "&Go", "F&avorites", "&Help"}));
   EXPECT_EQ(Texts(menu[0].children),
-            (std::vector<std::string_view>{"&Open...\tCtrl+O", "&Preferences", "-", "E&xit"}));
+            (std::vector<std::string_view>{"&Open...\tCtrl+O", "&Export Results...", "&Preferences", "-",
+                                           "E&xit"}));
   EXPECT_EQ(Texts(menu[1].children),
-            (std::vector<std::string_view>{"&Toolbar", "&Status Bar", "&Engines", "-", "Sto&p\tEsc", "&Refresh\tF5",
-                                           "-", "Fo&nts"}));
-  EXPECT_EQ(Texts(menu[1].children[7].children),
+            (std::vector<std::string_view>{"&Toolbar", "&Status Bar", "&Engines", "&Find in Results...\tCtrl+F", "-",
+                                           "Sto&p\tEsc", "&Refresh\tF5", "-", "Fo&nts"}));
+  EXPECT_EQ(Texts(menu[1].children[8].children),
             (std::vector<std::string_view>{"Lar&gest", "&Larger", "&Medium", "&Smaller", "Sm&allest"}));
   EXPECT_EQ(Texts(menu[2].children), (std::vector<std::string_view>{"&Back", "&Forward", "-", "&Start Page"}));
   EXPECT_EQ(Texts(menu[3].children), (std::vector<std::string_view>{"-"}));
@@ -34,8 +35,8 @@ TEST(MainMenu, PopupsItemsAndSeparatorsInOrder) {
   EXPECT_EQ(menu[1].children[0].kind, MenuEntry::Kind::Check);
   EXPECT_EQ(menu[0].children[0].id, 57601);
   EXPECT_EQ(menu[4].children[6].id, 57664);
-  EXPECT_EQ(menu[1].children[7].children[0].id, 32782);
-  EXPECT_EQ(menu[1].children[7].children[4].id, 32786);
+  EXPECT_EQ(menu[1].children[8].children[0].id, 32782);
+  EXPECT_EQ(menu[1].children[8].children[4].id, 32786);
 }
 
 TEST(OtherMenus, CategoryAndFontMenus) {
@@ -46,6 +47,13 @@ TEST(OtherMenus, CategoryAndFontMenus) {
   EXPECT_EQ(category[1].id, 32775);
   EXPECT_EQ(Texts(FontMenu()), (std::vector<std::string_view>{"Largest", "Large", "Medium", "Small", "Smallest"}));
   for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(FontMenu()[i].id, 32782 + static_cast<int>(i));
+}
+
+TEST(OtherMenus, ResultRowMenuOffersTheFolderForFoundFiles) {
+  EXPECT_EQ(Texts(ResultRowMenu(false)), (std::vector<std::string_view>{"&Open", "Open in &Browser", "-",
+                                                                        "Copy &Address", "Copy &Description"}));
+  EXPECT_EQ(Texts(ResultRowMenu(true)), (std::vector<std::string_view>{"&Open", "Open &Containing Folder", "-",
+                                                                       "Copy &Address", "Copy &Description"}));
 }
 
 TEST(CommandPrompts, PromptBeforeNewlineTooltipAfter) {

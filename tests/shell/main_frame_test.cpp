@@ -39,15 +39,15 @@ TEST_F(MainFrame, BrowserModeHasEveryMenuCommandAndBar) {
   EXPECT_EQ(frame.FavoritesPopup()->GetMenuItemCount(), 0u);
   // Separators where the menus have them.
   wxMenu* view = bar.GetMenu(1);
-  ASSERT_EQ(view->GetMenuItemCount(), 8u);
-  EXPECT_TRUE(view->FindItemByPosition(3)->IsSeparator());
-  EXPECT_TRUE(view->FindItemByPosition(6)->IsSeparator());
-  EXPECT_EQ(view->FindItemByPosition(4)->GetHelp(), "Stops opening a file.");
+  ASSERT_EQ(view->GetMenuItemCount(), 9u);
+  EXPECT_TRUE(view->FindItemByPosition(4)->IsSeparator());
+  EXPECT_TRUE(view->FindItemByPosition(7)->IsSeparator());
+  EXPECT_EQ(view->FindItemByPosition(5)->GetHelp(), "Stops opening a file.");
   // The menu names Esc and F5 beside Stop and Refresh, and the keys do work.
-  std::unique_ptr<wxAcceleratorEntry> stopKey(view->FindItemByPosition(4)->GetAccel());
+  std::unique_ptr<wxAcceleratorEntry> stopKey(view->FindItemByPosition(5)->GetAccel());
   ASSERT_TRUE(stopKey);
   EXPECT_EQ(stopKey->GetKeyCode(), WXK_ESCAPE);
-  std::unique_ptr<wxAcceleratorEntry> refreshKey(view->FindItemByPosition(5)->GetAccel());
+  std::unique_ptr<wxAcceleratorEntry> refreshKey(view->FindItemByPosition(6)->GetAccel());
   ASSERT_TRUE(refreshKey);
   EXPECT_EQ(refreshKey->GetKeyCode(), WXK_F5);
 
@@ -100,10 +100,11 @@ TEST_F(MainFrame, TrimmedModeDropsTheBrowserMenusAndBars) {
     EXPECT_TRUE(ids.count(kept)) << kept;
   }
   wxMenu* view = bar.GetMenu(1);
-  ASSERT_EQ(view->GetMenuItemCount(), 3u);
+  ASSERT_EQ(view->GetMenuItemCount(), 4u);
   EXPECT_EQ(view->FindItemByPosition(0)->GetId(), W(59393));
   EXPECT_EQ(view->FindItemByPosition(1)->GetId(), W(32773));
-  EXPECT_TRUE(view->FindItemByPosition(2)->IsSeparator());
+  EXPECT_EQ(view->FindItemByPosition(2)->GetId(), W(32805));  // Find in Results
+  EXPECT_TRUE(view->FindItemByPosition(3)->IsSeparator());
 
   EXPECT_FALSE(frame.ToolBar()->IsShown());
   EXPECT_FALSE(frame.AddressBox()->IsShown());
