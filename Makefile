@@ -49,6 +49,7 @@ package: build
 bench: build
 	@$(BUILD_DIR)/bin/merge_bench
 	@$(BUILD_DIR)/bin/parse_bench
+	@$(BUILD_DIR)/bin/results_view_bench
 	@$(BUILD_DIR)/bin/block_search_bench
 	@$(BUILD_DIR)/bin/search_run_bench
 	@$(BUILD_DIR)/bin/learn_markers_bench

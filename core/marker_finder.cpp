@@ -297,7 +297,8 @@ std::size_t TokenLength(std::string_view page, const TokenGroup& group, const To
     return length;
   }
   if (tagLength != 0) return tagLength;
-  for (std::size_t length = shortest; length <= group.depth; ++length) {
+  // A token that reaches the page's first byte has no byte before it.
+  for (std::size_t length = shortest; length <= group.depth && length < key.end; ++length) {
     if (page[key.end - length - 1] == ' ') return length;
   }
   return group.depth;

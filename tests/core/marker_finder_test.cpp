@@ -200,3 +200,18 @@ TEST(RefindMarkers, NewTokensAndTheUrlPrefixSplitMovedWhereTheLinksNeedIt) {
 
 }  // namespace
 }  // namespace sorvane
+
+namespace sorvane {
+namespace {
+
+TEST(FindMarkers, ATokenMayReachThePagesFirstByte) {
+  // The first link's markup starts the page: nothing lies before its token.
+  const std::string page =
+      " href=\"https://a.example/1\">wooden boats one</a>\n href=\"https://a.example/2\">wooden boats two</a>\n";
+  const auto proposal = FindMarkers(page, "wooden boats", "https://search.example/?q=wooden+boats");
+  ASSERT_TRUE(proposal.has_value());
+  EXPECT_EQ(proposal->hits, 2);
+}
+
+}  // namespace
+}  // namespace sorvane
