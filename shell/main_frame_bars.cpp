@@ -51,8 +51,9 @@ wxBitmap ToolbarImage(const wxImage& strip, int index) {
 
 // The gap between two bands of a row, and the least width the toolbar keeps
 // (its overflow menu) when the window is narrow.
-constexpr int kBandGap = 6;
+constexpr int kBandGap = 4;
 constexpr int kLeastToolBarWidth = 48;
+constexpr int kThrobberMargin = 4;
 
 // The Previous Searches bar's controls in a row: the label and the buttons at
 // their natural sizes (the template's font was another), the list taking the
@@ -155,13 +156,13 @@ void CMainFrame::CreateAddressAndThrobber() {
 void CMainFrame::LayoutReBar() {
   auto* rows = new wxBoxSizer(wxVERTICAL);
   auto* first = new wxBoxSizer(wxHORIZONTAL);
-  m_wndToolBar->SetMinSize(wxSize(kLeastToolBarWidth, m_wndToolBar->GetBestSize().y));
-  first->Add(m_wndToolBar, 1, wxEXPAND);
-  first->Add(m_wndAnimate, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
+  first->Add(m_wndToolBar, 0, wxEXPAND);
+  first->AddStretchSpacer();  // keeps the throbber at the right end, toolbar or not
+  first->Add(m_wndAnimate, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, kThrobberMargin);
   auto* second = new wxBoxSizer(wxHORIZONTAL);
-  second->Add(m_addressLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
+  second->Add(m_addressLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, kBandGap);
   second->Add(m_wndAddress, 1, wxALIGN_CENTER_VERTICAL);
-  second->Add(m_wndDlgBar, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, kBandGap);
+  second->Add(m_wndDlgBar, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, kBandGap);
   auto* third = new wxBoxSizer(wxHORIZONTAL);
   rows->Add(first, 0, wxEXPAND);
   rows->Add(second, 0, wxEXPAND | wxTOP | wxBOTTOM, 2);
@@ -178,25 +179,35 @@ void CMainFrame::ArrangeBars(int width) {
   if (!rows || rows->GetItemCount() < 3) return;
   wxSizer* second = rows->GetItem(size_t{1})->GetSizer();
   wxSizer* third = rows->GetItem(size_t{2})->GetSizer();
+  // The toolbar has its full width while the row holds it and the throbber.
+  const int besideThrobber = width - m_wndAnimate->GetMinSize().x - 2 * kThrobberMargin;
+  m_wndToolBar->SetMinSize(wxSize(std::max(kLeastToolBarWidth, std::min(besideThrobber, m_wndToolBar->GetBestSize().x)),
+                                  m_wndToolBar->GetBestSize().y));
   const BarWidths bar = DialogBarWidths(*m_wndDlgBar);
+  // The bar keeps a gap at its left and a margin at its right, on either row.
+  const int room = width - 2 * kBandGap;
   int addressLeast = 0;
   if (m_wndAddress->IsShown()) {
-    addressLeast = m_wndAddress->GetMinSize().x + kBandGap;
-    if (m_addressLabel->IsShown()) addressLeast += m_addressLabel->GetBestSize().x + 8;
+    addressLeast = m_wndAddress->GetMinSize().x;
+    if (m_addressLabel->IsShown()) addressLeast += m_addressLabel->GetBestSize().x + 2 * kBandGap;
   }
-  const bool beside = !m_wndAddress->IsShown() || width - addressLeast >= bar.least;
-  const int barWidth = std::clamp(width - addressLeast, bar.least, bar.preferred);
+  const bool beside = room - addressLeast >= bar.least;
+  const int barWidth = beside ? std::min(room - addressLeast, bar.preferred) : std::min(room, bar.preferred);
   wxSizer* wanted = beside ? second : third;
   if (!wanted->GetItem(m_wndDlgBar)) {
     (beside ? third : second)->Detach(m_wndDlgBar);
-    wanted->Add(m_wndDlgBar, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, beside ? kBandGap : 0);
+    wanted->Add(m_wndDlgBar, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, kBandGap);
   }
-  m_wndDlgBar->SetMinSize(wxSize(beside ? barWidth : std::min(width, bar.preferred), m_wndDlgBar->GetBestSize().y));
+  m_wndDlgBar->SetMinSize(wxSize(std::max(0, barWidth), m_wndDlgBar->GetBestSize().y));
 }
 
 bool CMainFrame::Layout() {
   ArrangeBars(GetClientSize().x);
-  return wxFrame::Layout();
+  const bool laidOut = wxFrame::Layout();
+  // The Previous Searches bar may have changed rows or width while the rebar
+  // kept its size, and only a new size lays the rebar out by itself.
+  if (m_wndReBar) m_wndReBar->Layout();
+  return laidOut;
 }
 
 bool CMainFrame::CreateStatusBarPanes() {

@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 #include <wx/anybutton.h>
 #include <wx/checkbox.h>
+#include <wx/dcclient.h>
 #include <wx/radiobut.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/utils.h>
 #include <wx/window.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,18 @@ inline void ExpectNoCutTexts(const wxWindow& window) {
   }
 }
 
+// The part of a control that shows something: a label draws its lines from
+// its top, and a box taller than they need stays empty below them.
+inline wxRect Occupied(const wxWindow& control) {
+  wxRect place = control.GetRect();
+  if (dynamic_cast<const wxStaticText*>(&control) && control.GetWindowStyle() & wxST_NO_AUTORESIZE) {
+    wxClientDC dc(const_cast<wxWindow*>(&control));
+    dc.SetFont(control.GetFont());
+    place.height = std::min(place.height, dc.GetMultiLineTextExtent(control.GetLabel()).y);
+  }
+  return place;
+}
+
 // Every shown child of `window` lies inside its client area, and no two of
 // them overlap (a group box frames others and is left out).
 inline void ExpectChildrenInsideAndApart(const wxWindow& window) {
@@ -59,13 +73,16 @@ inline void ExpectChildrenInsideAndApart(const wxWindow& window) {
   std::vector<const wxWindow*> placed;
   for (const wxWindow* child : window.GetChildren()) {
     if (!child->IsShown() || child->IsTopLevel() || dynamic_cast<const wxStaticBox*>(child)) continue;
-    EXPECT_TRUE(client.Contains(child->GetRect()))
-        << Describe(*child) << " at " << child->GetRect().x << "," << child->GetRect().y << " size "
-        << child->GetRect().width << "x" << child->GetRect().height << " leaves the client area "
-        << client.width << "x" << client.height;
+    const wxRect place = Occupied(*child);
+    EXPECT_TRUE(client.Contains(place)) << Describe(*child) << " at " << place.x << "," << place.y << " size "
+                                        << place.width << "x" << place.height << " leaves the client area "
+                                        << client.width << "x" << client.height;
     for (const wxWindow* other : placed) {
-      EXPECT_FALSE(child->GetRect().Intersects(other->GetRect()))
-          << Describe(*child) << " overlaps " << Describe(*other);
+      const wxRect otherPlace = Occupied(*other);
+      EXPECT_FALSE(place.Intersects(otherPlace))
+          << Describe(*child) << " (" << place.x << "," << place.y << " " << place.width << "x" << place.height
+          << ") overlaps " << Describe(*other) << " (" << otherPlace.x << "," << otherPlace.y << " "
+          << otherPlace.width << "x" << otherPlace.height << ")";
     }
     placed.push_back(child);
   }
