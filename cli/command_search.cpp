@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_run.h"
+#include "cli/outcome_report.h"
 #include "cli/search_progress.h"
 #include "cli/user_settings.h"
 #include "core/search_run.h"
@@ -13,7 +14,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: sorvane-cli [--home DIR] search [--query-type Q] [--no-save] [--new]\n"
-    "                   [--format csv|json|tsv] CATEGORY WORDS\n"
+    "                   [--format csv|json|tsv] [--report] CATEGORY WORDS\n"
     "\n"
     "Sends WORDS to every engine of CATEGORY at once, as the window program does,\n"
     "and prints the merged results table: Description, URL, Rank, Hits, Engine,\n"
@@ -29,7 +30,9 @@ constexpr const char* kUsage =
     "completes it: the results page written and the search saved.\n"
     "--new prints only the rows whose address the earlier saved search of the same\n"
     "words did not have (every row when there was none), read before this search\n"
-    "replaces it.\n";
+    "replaces it.\n"
+    "--report writes, after the table, one line per engine on standard error\n"
+    "telling how its part ended, as 'sorvane-cli doctor' prints them.\n";
 
 // How long, at the end, the workers may take to let go of the network.
 constexpr std::chrono::seconds kWorkerGrace{3};
@@ -51,6 +54,7 @@ int RunSearchCommand(CliContext& context, ArgumentCursor& arguments) {
   int queryType = EntirePhrase;
   OutputFormat format = OutputFormat::Tsv;
   bool save = true;
+  bool report = false;
   bool onlyNew = false;
   while (arguments.AtOption()) {
     std::string value;
@@ -58,6 +62,8 @@ int RunSearchCommand(CliContext& context, ArgumentCursor& arguments) {
       context.out() << kUsage;
       return kExitOk;
     } else if (TakeFormatOption(arguments, format)) {
+    } else if (arguments.TakeFlag("--report")) {
+      report = true;
     } else if (arguments.TakeFlag("--no-save")) {
       save = false;
     } else if (arguments.TakeFlag("--new")) {
@@ -125,6 +131,10 @@ int RunSearchCommand(CliContext& context, ArgumentCursor& arguments) {
   if (onlyNew) printed = NewRowsOnly(earlier, printed);
 
   PrintRows(context.out(), printed, format);
+  if (report) {
+    context.out() << std::flush;
+    WriteOutcomeLines(context.err(), RunOutcomes(run));
+  }
   return completed ? kExitOk : kExitFailure;
 }
 

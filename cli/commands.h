@@ -16,6 +16,7 @@ int RunScanCommand(CliContext& context, ArgumentCursor& arguments);
 int RunSavedCommand(CliContext& context, ArgumentCursor& arguments);
 // Network commands: only in the helper sorvane-cli-net (see cli/network_main.cpp).
 int RunSearchCommand(CliContext& context, ArgumentCursor& arguments);
+int RunDoctorCommand(CliContext& context, ArgumentCursor& arguments);
 int RunLearnCommand(CliContext& context, ArgumentCursor& arguments);
 // "engines add" (local), reached through the engines command.
 int RunEnginesAddCommand(CliContext& context, ArgumentCursor& arguments);

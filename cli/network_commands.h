@@ -30,7 +30,7 @@
 
 namespace sorvane::cli {
 
-inline constexpr std::string_view kNetworkCommandNames[] = {"search", "learn"};
+inline constexpr std::string_view kNetworkCommandNames[] = {"search", "learn", "doctor"};
 
 // Replaces this process with sorvane-cli-net and the same command line; returns
 // only when the helper cannot be started (exit status 1 with a message).

@@ -15,6 +15,7 @@ const std::vector<sorvane::cli::CommandEntry>& NetworkCommands() {
   static const std::vector<CommandEntry> table = {
       {"search", RunSearchCommand},
       {"learn", RunLearnCommand},
+      {"doctor", RunDoctorCommand},
   };
   return table;
 }

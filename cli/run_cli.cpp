@@ -22,6 +22,7 @@ constexpr const char* kUsage =
     "  scan         look for a phrase in the files of folders or drives\n"
     "  saved        list, show or delete the saved searches\n"
     "  search       send words to the engines of a category, print the hits\n"
+    "  doctor       tell how each engine of a category answers, and why not\n"
     "  learn        learn an engine record from a search address or OpenSearch file\n"
     "\n"
     "--home DIR names the program folder (engines.dat, categories.dat, saved\n"

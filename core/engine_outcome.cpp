@@ -108,6 +108,14 @@ std::string OutcomeResultText(const EngineOutcome& outcome) {
   return "Stopped";
 }
 
+std::string SearchSummaryText(int rows, const std::vector<NamedOutcome>& outcomes) {
+  const auto answering = std::count_if(outcomes.begin(), outcomes.end(), [](const NamedOutcome& named) {
+    return named.outcome.word == OutcomeWord::Hits;
+  });
+  return "Sorvane found " + std::to_string(rows) + " hits from " + std::to_string(answering) + " of " +
+         std::to_string(outcomes.size()) + " engines.";
+}
+
 std::string PageTextExcerpt(std::string_view page, std::size_t maxCharacters) {
   std::string text;
   std::size_t characters = 0;

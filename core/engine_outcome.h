@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sorvane {
 
@@ -62,6 +63,17 @@ EngineOutcome DecideOutcome(const OutcomeFacts& facts, long long milliseconds);
 
 // The machine word: "hits", "all-known", "timed-out", ...
 std::string_view OutcomeWordText(OutcomeWord word);
+
+// One engine's name with how its part of a search ended.
+struct NamedOutcome {
+  std::string engine;
+  EngineOutcome outcome;
+};
+
+// The status bar's words after a web search: "Sorvane found %d hits from %d of
+// %d engines.", the hits being the table's rows and the engines those that
+// took hits, of all the search ran.
+std::string SearchSummaryText(int rows, const std::vector<NamedOutcome>& outcomes);
 
 // What the status window's Result column and the Search Report say:
 // "3 hits", "Timed out", "Refused by the site (HTTP 403)", ...

@@ -91,6 +91,14 @@ void SearchRun::Close() {
   gate_->Close();
 }
 
+std::vector<NamedOutcome> RunOutcomes(const SearchRun& run) {
+  std::vector<NamedOutcome> named;
+  for (const EngineJob& job : run.Jobs()) {
+    if (auto outcome = run.Outcome(job.slotIndex)) named.push_back({job.engine->name, std::move(*outcome)});
+  }
+  return named;
+}
+
 SearchRun& SearchRunner::StartSearch(const Category& category, const std::string& words, int queryType,
                                      const EngineList& engines, std::shared_ptr<ResultsTable> table,
                                      std::shared_ptr<EngineListener> listener) {

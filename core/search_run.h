@@ -81,6 +81,10 @@ std::vector<EngineJob> MakeEngineJobs(const std::vector<std::string>& engineName
                                       const std::string& words, int queryType,
                                       const std::shared_ptr<const InternetSession>& session);
 
+// Each started slot's engine with its outcome, slot order; a slot whose end
+// has not come yet (or never will: a closed run) is left out.
+std::vector<NamedOutcome> RunOutcomes(const SearchRun& run);
+
 // The same for engine records as they stand, one job each, in order.
 std::vector<EngineJob> MakeEngineJobs(const std::vector<EnginePtr>& engines, const std::string& words, int queryType,
                                       const std::shared_ptr<const InternetSession>& session);

@@ -33,6 +33,7 @@ struct PromptEntry {
 constexpr PromptEntry kPrompts[] = {
     {ids::ID_FILE_PREFERENCES, "Edit Sorvane Options"},
     {ids::ID_VIEW_ENGINES, "Edit the list of engines Sorvane uses to search the net\nEngines"},
+    {ids::ID_VIEW_SEARCH_REPORT, "Show how each engine of the last search answered\nSearch Report"},
     {ids::ID_CATEGORY_NEW_SEARCH, "Start a new Internet search"},
     {ids::ID_CATEGORY_PROPERTIES, "Edit the properties of this category"},
     {ids::ID_VIEW_STOP, "Stops opening a file.\nStop"},
@@ -72,7 +73,8 @@ std::vector<MenuEntry> MainMenu() {
                       Command(ids::ID_APP_EXIT, "E&xit")}),
       Popup("&View", {Check(ids::AFX_IDW_TOOLBAR, "&Toolbar"), Check(ids::AFX_IDW_STATUS_BAR, "&Status Bar"),
                       Command(ids::ID_VIEW_ENGINES, "&Engines"),
-                      Command(ids::ID_VIEW_FIND_RESULTS, "&Find in Results...\tCtrl+F"), Separator(),
+                      Command(ids::ID_VIEW_FIND_RESULTS, "&Find in Results...\tCtrl+F"),
+                      Command(ids::ID_VIEW_SEARCH_REPORT, "Search &Report"), Separator(),
                       Command(ids::ID_VIEW_STOP, "Sto&p\tEsc"), Command(ids::ID_VIEW_REFRESH, "&Refresh\tF5"),
                       Separator(), Popup("Fo&nts", FontsSubmenu())}),
       Popup("&Go", {Command(ids::ID_GO_BACK, "&Back"), Command(ids::ID_GO_FORWARD, "&Forward"), Separator(),

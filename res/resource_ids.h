@@ -65,6 +65,7 @@ inline constexpr int ID_HELP_VISIT_WEB = 32788;
 inline constexpr int ID_GO_START_PAGE = 32789;
 inline constexpr int ID_FAVORITES_BUTTON = 32791;
 inline constexpr int ID_FONT_BUTTON = 32793;
+inline constexpr int ID_VIEW_SEARCH_REPORT = 32794;
 // The results: the row menu, finding in the list, exporting the table.
 inline constexpr int ID_ROW_OPEN = 32800;
 inline constexpr int ID_ROW_OPEN_BROWSER = 32801;

@@ -18,6 +18,7 @@ namespace {
 constexpr int kNameColumn = 0;
 constexpr int kPercentColumn = 1;
 constexpr int kStatusColumn = 2;
+constexpr int kResultColumn = 3;
 
 }  // namespace
 
@@ -28,7 +29,8 @@ CSearchStatusDlg::CSearchStatusDlg(wxWindow* owner, SettingsStore& settings)
   const auto controls = BuildWindowControls(*this, res::SearchStatusTemplate());
   m_stopButton = dynamic_cast<wxButton*>(controls.at(res::IDC_STATUS_STOP));
   m_engineList = dynamic_cast<wxListCtrl*>(controls.at(res::IDC_STATUS_LIST));
-  for (const char* title : {"Search Engine", "% Complete", "Status"})
+  // "Result" stays empty until the engine's done says how its part ended.
+  for (const char* title : {"Search Engine", "% Complete", "Status", "Result"})
     m_engineList->AppendColumn(title, wxLIST_FORMAT_LEFT, 0);
   FitColumns(*m_engineList, true);
   RestorePlacement();
@@ -54,6 +56,12 @@ void CSearchStatusDlg::OnEngineProgress(int slot, int percent) {
   if (slot < 0 || slot >= m_engineList->GetItemCount()) return;
   m_engineList->SetItem(slot, kPercentColumn, wxString::Format("%d%%", percent));
   if (const auto text = EngineStatusText(percent)) m_engineList->SetItem(slot, kStatusColumn, ToWx(*text));
+  FitColumnsToRow(*m_engineList, slot);
+}
+
+void CSearchStatusDlg::SetEngineResult(int slot, const std::string& result) {
+  if (slot < 0 || slot >= m_engineList->GetItemCount()) return;
+  m_engineList->SetItem(slot, kResultColumn, ToWx(result));
   FitColumnsToRow(*m_engineList, slot);
 }
 

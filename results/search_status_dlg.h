@@ -34,6 +34,9 @@ class CSearchStatusDlg final : public wxDialog {
   // A worker's progress: "<percent>%" in column 1, the status text for the
   // percentages that have one in column 2. Slots without a row are ignored.
   void OnEngineProgress(int slot, int percent);
+  // The engine's outcome in the "Result" column, once its done has come
+  // ("3 hits", "Timed out", ...). Slots without a row are ignored.
+  void SetEngineResult(int slot, const std::string& result);
   // Writes the window's edges to the settings at once.
   void SavePlacement();
 

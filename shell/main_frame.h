@@ -33,6 +33,7 @@ class wxToolBar;
 namespace sorvane {
 
 class CCategoryPane;
+class CSearchReportDlg;
 class CSearchStatusDlg;
 class CSearchingPCDlg;
 class ScanControl;
@@ -151,6 +152,8 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   // For the other windows of the program and for tests.
   CSorvaneView* View() const { return m_pView; }
   CSearchStatusDlg* StatusWindow() const { return m_pStatusDlg; }
+  // The Search Report window, once View > "Search &Report" has made it.
+  CSearchReportDlg* SearchReportWindow() const { return m_pReportDlg; }
   CSearchingPCDlg* SearchingPcWindow() const { return m_pSearchingPcDlg; }
   const std::shared_ptr<ResultsTable>& ResultsTableModel() const { return m_resultsTable; }
   SearchRunner& Searches() { return m_searchRunner; }
@@ -198,6 +201,7 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   void OnViewToolBar(wxCommandEvent& event);
   void OnViewStatusBar(wxCommandEvent& event);
   void OnViewEngines(wxCommandEvent& event);
+  void OnViewSearchReport(wxCommandEvent& event);
   void OnHelpContents(wxCommandEvent& event);
   void OnHelpHowToUse(wxCommandEvent& event);
   void OnLiveUpdate(wxCommandEvent& event);
@@ -223,7 +227,11 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   wxWindow* ViewFocusWindow() const;
 
   // The web search (main_frame_search.cpp).
+  void OnEngineDone(int engineSlot);
   void CloseStatusWindow();
+  // The last web search's outcomes (main_frame_report.cpp): kept at its end,
+  // told in the status bar and shown by the Search Report window.
+  void KeepSearchReport(const SearchRun& run);
   void ShowWorkerMessage(std::string_view message);
   // The settings section, or a scratch one when the frame was given none.
   SettingsStore& StoredSettings();
@@ -268,6 +276,9 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   SearchRunner m_searchRunner;
   std::shared_ptr<WindowEngineListener> m_runListener;
   CSearchStatusDlg* m_pStatusDlg = nullptr;
+  CSearchReportDlg* m_pReportDlg = nullptr;
+  std::string m_reportWords;
+  std::vector<NamedOutcome> m_lastOutcomes;
   CSearchingPCDlg* m_pSearchingPcDlg = nullptr;
   std::shared_ptr<ScanControl> m_pcScan;
   bool m_searching = false;

@@ -56,6 +56,7 @@ void CMainFrame::BindCommands() {
   command(ids::AFX_IDW_TOOLBAR, &CMainFrame::OnViewToolBar);
   command(ids::AFX_IDW_STATUS_BAR, &CMainFrame::OnViewStatusBar);
   command(ids::ID_VIEW_ENGINES, &CMainFrame::OnViewEngines);
+  command(ids::ID_VIEW_SEARCH_REPORT, &CMainFrame::OnViewSearchReport);
   command(ids::ID_VIEW_STOP, &CMainFrame::OnStop);
   command(ids::ID_VIEW_REFRESH, &CMainFrame::OnRefresh);
   for (int id = ids::ID_FONT_LARGEST; id <= ids::ID_FONT_SMALLEST; ++id) command(id, &CMainFrame::OnTextSize);

@@ -50,6 +50,7 @@ void CMainFrame::StartSearch(int row, const std::string& initialWords) {
 
   EngineReportHandlers handlers;
   handlers.progress = [this](int slot, int percent) { OnEngineProgress(slot, percent); };
+  handlers.done = [this](int slot) { OnEngineDone(slot); };
   handlers.searchDone = [this] { OnSearchDone(); };
   handlers.message = [this](int, std::string_view message) { ShowWorkerMessage(message); };
   m_runListener = std::make_shared<WindowEngineListener>(*this, std::move(handlers));
@@ -71,12 +72,25 @@ void CMainFrame::OnEngineProgress(int engineSlot, int percentage) {
   if (m_pStatusDlg) m_pStatusDlg->OnEngineProgress(engineSlot, percentage);
 }
 
+// The slot's outcome is the run's from just before this done went out.
+void CMainFrame::OnEngineDone(int engineSlot) {
+  SearchRun* run = m_searchRunner.CurrentRun();
+  if (!m_pStatusDlg || !run) return;
+  if (const auto outcome = run->Outcome(engineSlot)) m_pStatusDlg->SetEngineResult(engineSlot, OutcomeResultText(*outcome));
+}
+
 // The run itself counts the slots that have ended, each once, whether by
 // itself or given up after Stop, and reports the last one here.
 void CMainFrame::OnSearchDone() {
   wxBusyCursor wait;
   if (m_runListener) m_runListener->Close();
+  if (SearchRun* run = m_searchRunner.CurrentRun()) KeepSearchReport(*run);
   CloseStatusWindow();
+  // Said before the end so that a page or search that could not be kept
+  // (FinishSearch says so) is what the status bar shows last.
+  if (wxStatusBar* status = GetStatusBar()) {
+    status->SetStatusText(SearchSummaryText(m_resultsTable->RowCount(), m_lastOutcomes));
+  }
   FinishSearch();
 }
 

@@ -104,6 +104,16 @@ TEST(EngineOutcome, PageTextExcerptReadsAsAPersonWould) {
   EXPECT_EQ(PageTextExcerpt("abc def", 3), "abc");
 }
 
+TEST(EngineOutcome, TheSummaryCountsTheEnginesThatTookHits) {
+  EngineOutcome hits;
+  hits.word = OutcomeWord::Hits;
+  EngineOutcome known;
+  known.word = OutcomeWord::AllKnown;
+  EXPECT_EQ(SearchSummaryText(17, {{"A", hits}, {"B", known}, {"C", hits}}),
+            "Sorvane found 17 hits from 2 of 3 engines.");
+  EXPECT_EQ(SearchSummaryText(0, {}), "Sorvane found 0 hits from 0 of 0 engines.");
+}
+
 TEST(EngineOutcome, LinesAreTabSeparatedWithTheDetailKeptOnOneLine) {
   EngineOutcome outcome;
   outcome.word = OutcomeWord::Refused;

@@ -23,9 +23,10 @@ TEST(MainMenu, PopupsItemsAndSeparatorsInOrder) {
             (std::vector<std::string_view>{"&Open...\tCtrl+O", "&Export Results...", "&Preferences", "-",
                                            "E&xit"}));
   EXPECT_EQ(Texts(menu[1].children),
-            (std::vector<std::string_view>{"&Toolbar", "&Status Bar", "&Engines", "&Find in Results...\tCtrl+F", "-",
-                                           "Sto&p\tEsc", "&Refresh\tF5", "-", "Fo&nts"}));
-  EXPECT_EQ(Texts(menu[1].children[8].children),
+            (std::vector<std::string_view>{"&Toolbar", "&Status Bar", "&Engines", "&Find in Results...\tCtrl+F",
+                                           "Search &Report", "-", "Sto&p\tEsc", "&Refresh\tF5", "-", "Fo&nts"}));
+  EXPECT_EQ(menu[1].children[4].id, 32794);
+  EXPECT_EQ(Texts(menu[1].children[9].children),
             (std::vector<std::string_view>{"Lar&gest", "&Larger", "&Medium", "&Smaller", "Sm&allest"}));
   EXPECT_EQ(Texts(menu[2].children), (std::vector<std::string_view>{"&Back", "&Forward", "-", "&Start Page"}));
   EXPECT_EQ(Texts(menu[3].children), (std::vector<std::string_view>{"-"}));
@@ -35,8 +36,8 @@ TEST(MainMenu, PopupsItemsAndSeparatorsInOrder) {
   EXPECT_EQ(menu[1].children[0].kind, MenuEntry::Kind::Check);
   EXPECT_EQ(menu[0].children[0].id, 57601);
   EXPECT_EQ(menu[4].children[6].id, 57664);
-  EXPECT_EQ(menu[1].children[8].children[0].id, 32782);
-  EXPECT_EQ(menu[1].children[8].children[4].id, 32786);
+  EXPECT_EQ(menu[1].children[9].children[0].id, 32782);
+  EXPECT_EQ(menu[1].children[9].children[4].id, 32786);
 }
 
 TEST(OtherMenus, CategoryAndFontMenus) {

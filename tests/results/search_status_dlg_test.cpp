@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/engine_outcome.h"
 #include "core/settings_store.h"
 #include "results/column_fit.h"
 #include "results/search_status_dlg.h"
@@ -47,7 +48,7 @@ TEST_F(SearchStatusDlgTest, RowsShowEachWorkersProgressTextsArrivingFromAWorkerT
   CSearchStatusDlg dialog(owner_, settings_);
   EXPECT_EQ(dialog.GetTitle(), "Search Status");
   wxListCtrl& list = dialog.EngineList();
-  ASSERT_EQ(list.GetColumnCount(), 3);
+  ASSERT_EQ(list.GetColumnCount(), 4);
   dialog.AddEngineRow("Alpha");
   dialog.AddEngineRow("Beta");
   EXPECT_EQ(Cell(list, 1, 0), "Beta");
@@ -80,6 +81,54 @@ TEST_F(SearchStatusDlgTest, RowsShowEachWorkersProgressTextsArrivingFromAWorkerT
   listener->Close();
   ASSERT_TRUE(RunOnWorker([&] { listener->OnEngineProgress(1, 80); }));
   EXPECT_EQ(Cell(list, 1, 1), "55%");
+}
+
+TEST_F(SearchStatusDlgTest, TheResultColumnTellsEachEnginesOutcomeOnceItsDoneHasCome) {
+  CSearchStatusDlg dialog(owner_, settings_);
+  wxListCtrl& list = dialog.EngineList();
+  wxListItem heading;
+  heading.SetMask(wxLIST_MASK_TEXT);
+  ASSERT_TRUE(list.GetColumn(3, heading));
+  EXPECT_EQ(heading.GetText(), "Result");
+  struct Case {
+    OutcomeWord word;
+    int hits;
+    int status;
+    const char* detail;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {OutcomeWord::Hits, 12, 200, "", "12 hits"},
+      {OutcomeWord::Hits, 1, 200, "", "1 hit"},
+      {OutcomeWord::AllKnown, 0, 200, "", "No new hits: all found by other engines"},
+      {OutcomeWord::Stopped, 0, 0, "", "Stopped"},
+      {OutcomeWord::NoConnection, 0, 0, "Could not resolve host: x.invalid",
+       "Could not connect: Could not resolve host: x.invalid"},
+      {OutcomeWord::TimedOut, 0, 0, "", "Timed out"},
+      {OutcomeWord::Refused, 0, 403, "go away", "Refused by the site (HTTP 403)"},
+      {OutcomeWord::HttpError, 0, 503, "", "Site error (HTTP 503)"},
+      {OutcomeWord::EmptyPage, 0, 200, "", "Empty page"},
+      {OutcomeWord::NoHits, 0, 200, "", "No hits: the end marker or the link was not found"},
+      {OutcomeWord::MarkersNotFound, 0, 200, "", "No hits: the start marker is not on the page"},
+      {OutcomeWord::InvalidAddress, 0, 0, "", "Invalid URL"},
+  };
+  for (const Case& c : cases) dialog.AddEngineRow("Engine");
+  EXPECT_EQ(Cell(list, 0, 3), "");  // nothing before the done
+  long row = 0;
+  for (const Case& c : cases) {
+    EngineOutcome outcome;
+    outcome.word = c.word;
+    outcome.hits = c.hits;
+    outcome.status = c.status;
+    outcome.detail = c.detail;
+    dialog.SetEngineResult(static_cast<int>(row), OutcomeResultText(outcome));
+    EXPECT_EQ(Cell(list, row, 3), c.shown);
+    ++row;
+  }
+  EXPECT_GE(list.GetColumnWidth(3), CellTextWidth(list, "No hits: the end marker or the link was not found"));
+  dialog.SetEngineResult(99, "ignored");
+  // The other columns are the run's progress as before.
+  EXPECT_EQ(Cell(list, 0, 2), "Starting");
 }
 
 TEST_F(SearchStatusDlgTest, EveryReportRunsOnTheUiThreadWhileItsWorkerWaits) {

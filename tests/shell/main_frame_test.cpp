@@ -39,15 +39,17 @@ TEST_F(MainFrame, BrowserModeHasEveryMenuCommandAndBar) {
   EXPECT_EQ(frame.FavoritesPopup()->GetMenuItemCount(), 0u);
   // Separators where the menus have them.
   wxMenu* view = bar.GetMenu(1);
-  ASSERT_EQ(view->GetMenuItemCount(), 9u);
-  EXPECT_TRUE(view->FindItemByPosition(4)->IsSeparator());
-  EXPECT_TRUE(view->FindItemByPosition(7)->IsSeparator());
-  EXPECT_EQ(view->FindItemByPosition(5)->GetHelp(), "Stops opening a file.");
+  ASSERT_EQ(view->GetMenuItemCount(), 10u);
+  EXPECT_EQ(view->FindItemByPosition(4)->GetId(), W(32794));
+  EXPECT_EQ(view->FindItemByPosition(4)->GetItemLabel(), "Search &Report");
+  EXPECT_TRUE(view->FindItemByPosition(5)->IsSeparator());
+  EXPECT_TRUE(view->FindItemByPosition(8)->IsSeparator());
+  EXPECT_EQ(view->FindItemByPosition(6)->GetHelp(), "Stops opening a file.");
   // The menu names Esc and F5 beside Stop and Refresh, and the keys do work.
-  std::unique_ptr<wxAcceleratorEntry> stopKey(view->FindItemByPosition(5)->GetAccel());
+  std::unique_ptr<wxAcceleratorEntry> stopKey(view->FindItemByPosition(6)->GetAccel());
   ASSERT_TRUE(stopKey);
   EXPECT_EQ(stopKey->GetKeyCode(), WXK_ESCAPE);
-  std::unique_ptr<wxAcceleratorEntry> refreshKey(view->FindItemByPosition(6)->GetAccel());
+  std::unique_ptr<wxAcceleratorEntry> refreshKey(view->FindItemByPosition(7)->GetAccel());
   ASSERT_TRUE(refreshKey);
   EXPECT_EQ(refreshKey->GetKeyCode(), WXK_F5);
 
@@ -100,11 +102,12 @@ TEST_F(MainFrame, TrimmedModeDropsTheBrowserMenusAndBars) {
     EXPECT_TRUE(ids.count(kept)) << kept;
   }
   wxMenu* view = bar.GetMenu(1);
-  ASSERT_EQ(view->GetMenuItemCount(), 4u);
+  ASSERT_EQ(view->GetMenuItemCount(), 5u);
   EXPECT_EQ(view->FindItemByPosition(0)->GetId(), W(59393));
   EXPECT_EQ(view->FindItemByPosition(1)->GetId(), W(32773));
   EXPECT_EQ(view->FindItemByPosition(2)->GetId(), W(32805));  // Find in Results
-  EXPECT_TRUE(view->FindItemByPosition(3)->IsSeparator());
+  EXPECT_EQ(view->FindItemByPosition(3)->GetId(), W(32794));  // Search Report
+  EXPECT_TRUE(view->FindItemByPosition(4)->IsSeparator());
 
   EXPECT_FALSE(frame.ToolBar()->IsShown());
   EXPECT_FALSE(frame.AddressBox()->IsShown());

@@ -22,6 +22,8 @@
 #include "results/results_list_ctrl.h"
 #include "results/results_page.h"
 #include "results/saved_search.h"
+#include "res/resource_ids.h"
+#include "results/search_report_dlg.h"
 #include "results/search_status_dlg.h"
 #include "shell/category_pane.h"
 #include "shell/frame_fixture.h"
@@ -164,6 +166,49 @@ TEST_F(WindowSearch, CategoryClickRunsTheSearchIntoListPageSavedSearchAndBar) {
   EXPECT_GT(*settings_.ReadNumber("StatusW"), *settings_.ReadNumber("StatusX"));
 }
 
+TEST_F(WindowSearch, EachEnginesResultTheStatusBarAndTheSearchReportTellHowItAnswered) {
+  CMainFrame& frame = OpenWithEngines(false);
+  // Before the first search the report is there, and empty.
+  Command(ids::ID_VIEW_SEARCH_REPORT);
+  CSearchReportDlg* report = frame.SearchReportWindow();
+  ASSERT_NE(report, nullptr);
+  EXPECT_TRUE(report->IsShown());
+  EXPECT_EQ(report->GetTitle(), "Search Report");
+  EXPECT_EQ(report->OutcomeList().GetItemCount(), 0);
+  EXPECT_EQ(report->OutcomeList().GetColumnCount(), 9);
+  report->Close();
+  EXPECT_FALSE(report->IsShown());
+
+  ModalAnswers answers(SearchFor("wooden boats"));
+  frame.SearchSelectedCategory();
+  ASSERT_NE(frame.StatusWindow(), nullptr);
+  EXPECT_EQ(StatusCell(frame, 0, 3), "");
+  // Fast's done has come while Slow still reads: its result is told, Slow's not yet.
+  ASSERT_TRUE(PumpUntil([&] { return StatusCell(frame, 0, 3) == "3 hits"; }));
+  EXPECT_EQ(StatusCell(frame, 1, 3), "");
+  release_.store(true);
+  ASSERT_TRUE(PumpUntil([&] { return !frame.IsSearching(); }));
+  EXPECT_EQ(frame.GetStatusBar()->GetStatusText(0), "Sorvane found 5 hits from 2 of 2 engines.");
+
+  // The report window, still there though hidden, has followed the search.
+  Command(ids::ID_VIEW_SEARCH_REPORT);
+  EXPECT_EQ(frame.SearchReportWindow(), report);
+  EXPECT_TRUE(report->IsShown());
+  wxListCtrl& rows = report->OutcomeList();
+  ASSERT_EQ(rows.GetItemCount(), 2);
+  EXPECT_EQ(rows.GetItemText(0, 0), "Fast");
+  EXPECT_EQ(rows.GetItemText(0, 1), "3 hits");
+  EXPECT_EQ(rows.GetItemText(0, 2), "200");
+  EXPECT_EQ(rows.GetItemText(0, 3), std::to_string(HitsPage("fast", 3).size()));
+  EXPECT_EQ(rows.GetItemText(0, 4), "1");
+  EXPECT_EQ(rows.GetItemText(0, 5), "3");
+  EXPECT_TRUE(rows.GetItemText(0, 6).EndsWith(" ms"));
+  EXPECT_TRUE(rows.GetItemText(0, 7).StartsWith(server_.Origin() + "/fast?n=10&q="));
+  EXPECT_EQ(rows.GetItemText(1, 0), "Slow");
+  EXPECT_EQ(rows.GetItemText(1, 1), "2 hits");
+  EXPECT_TRUE(report->Heading().Contains("\"wooden boats\""));
+}
+
 TEST_F(WindowSearch, StopEndsAHangingEngineAndKeepsWhatWasFound) {
   CMainFrame& frame = OpenWithEngines(false);
   ModalAnswers answers(SearchFor("wooden boats"));
@@ -187,6 +232,11 @@ TEST_F(WindowSearch, StopEndsAHangingEngineAndKeepsWhatWasFound) {
   ASSERT_TRUE(saved.has_value());
   EXPECT_EQ(saved->rows.size(), 3u);
   for (const RowCells& row : saved->rows) EXPECT_EQ(row.engine(), "Fast");
+  EXPECT_EQ(frame.GetStatusBar()->GetStatusText(0), "Sorvane found 3 hits from 1 of 2 engines.");
+  Command(ids::ID_VIEW_SEARCH_REPORT);
+  ASSERT_NE(frame.SearchReportWindow(), nullptr);
+  ASSERT_EQ(frame.SearchReportWindow()->OutcomeList().GetItemCount(), 2);
+  EXPECT_EQ(frame.SearchReportWindow()->OutcomeList().GetItemText(1, 1), "Stopped");
   // The given-up engine writes nothing into the table even once it answers.
   release_.store(true);
   Pump(300ms);
