@@ -282,6 +282,9 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents {
   CSearchingPCDlg* m_pSearchingPcDlg = nullptr;
   std::shared_ptr<ScanControl> m_pcScan;
   bool m_searching = false;
+  // What the engines of the web search just ended gave, for the status line
+  // FinishSearch writes (empty for a PC search).
+  wxString m_searchSummary;
   // The next banner of the results page; starts at 0 with every program start.
   int m_bannerIndex = 0;
   // Where window places go when the frame was given no settings.

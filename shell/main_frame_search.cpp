@@ -88,9 +88,8 @@ void CMainFrame::OnSearchDone() {
   CloseStatusWindow();
   // Said before the end so that a page or search that could not be kept
   // (FinishSearch says so) is what the status bar shows last.
-  if (wxStatusBar* status = GetStatusBar()) {
-    status->SetStatusText(SearchSummaryText(m_resultsTable->RowCount(), m_lastOutcomes));
-  }
+  m_searchSummary = SearchSummaryText(m_resultsTable->RowCount(), m_lastOutcomes);
+  ShowStatus(m_searchSummary);
   FinishSearch();
 }
 
@@ -114,7 +113,12 @@ void CMainFrame::FinishSearch() {
   // What is new since the last search of the same words.
   m_pView->ResultsList()->SyncWithTable();
   m_pView->MarkNewRows(completion.earlier);
-  if (completion.earlier) ShowStatus(NewRowsStatusText(completion));
+  // One line: what the engines gave, then what is new since the last time.
+  if (completion.earlier) {
+    ShowStatus(m_searchSummary.empty() ? NewRowsStatusText(completion)
+                                       : m_searchSummary + "  " + NewRowsStatusText(completion));
+  }
+  m_searchSummary.clear();
   // The search itself succeeded; the user still learns that it was not kept.
   if (!completion.searchSaved || !completion.pageWritten) {
     if (wxStatusBar* status = GetStatusBar()) {
