@@ -37,12 +37,17 @@ struct ThreadRegistry {
 
 void JoinEndedThreads();
 
+// How long a normal end waits for threads that are still on their way out.
+constexpr std::chrono::milliseconds kExitJoinGrace{200};
+
 ThreadRegistry& Registry() {
   static ThreadRegistry* const registry = [] {
-    // A normal end joins the threads that have ended by then (those still
-    // running are the caller's concern, see EndWorkerThreads). Registered
-    // after the HTTP library has set up its own clean-up, so it runs before it.
-    std::atexit([] { JoinEndedThreads(); });
+    // A normal end joins the threads that have ended by then, giving those
+    // on their last steps (a worker that has just reported its end) a moment
+    // to get there; a thread still busy after that is the caller's concern,
+    // see EndWorkerThreads. Registered after the HTTP library has set up its
+    // own clean-up, so it runs before it.
+    std::atexit([] { EndWorkerThreads(std::chrono::steady_clock::now() + kExitJoinGrace); });
     return new ThreadRegistry;
   }();
   return *registry;
