@@ -149,6 +149,7 @@ class CMainFrame final : public wxFrame, public ViewHost, public WebViewEvents, 
   void OnNavigateComplete2(const wxString& address) override;
   void OnTitleChange(const wxString& title) override;
   void OnDocumentComplete(const wxString& address) override;
+  void OnStatusTextChange(const wxString& text) override;
 
   // Places the bars for the window's width first (main_frame_bars.cpp).
   bool Layout() override;

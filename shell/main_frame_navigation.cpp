@@ -69,6 +69,12 @@ void CMainFrame::OnAddressChosen(wxCommandEvent&) {
   NavigateTo(m_wndAddress->GetString(static_cast<unsigned>(chosen)));
 }
 
+// The status bar's first pane shows the address under the pointer, and its
+// idle message again once the pointer has left the link.
+void CMainFrame::OnStatusTextChange(const wxString& text) {
+  SetStatusText(text.empty() ? wxString("Ready") : text, 0);
+}
+
 void CMainFrame::OnNavigateComplete2(const wxString& address) {
   StopThrobber();
   m_wndAddress->ChangeValue(address);

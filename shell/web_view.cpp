@@ -19,8 +19,41 @@ CWebView::CWebView(wxWindow* parent, WebViewEvents& events)
   BindEvents();
 }
 
+namespace {
+
+// The browser control tells nothing of the link under the pointer, so each page
+// is given a small script that does: the link's address as the pointer enters
+// it, an empty text as it leaves.
+constexpr const char* kStatusHandler = "sorvaneStatus";
+constexpr const char* kStatusScript =
+    "(function () {"
+    "  var shown = null;"
+    "  function handler() {"
+    "    if (window.sorvaneStatus) return window.sorvaneStatus;"
+    "    var webkit = window.webkit && window.webkit.messageHandlers;"
+    "    return webkit ? webkit.sorvaneStatus : null;"
+    "  }"
+    "  function tell(text) {"
+    "    var to = handler();"
+    "    if (text === shown || !to) return;"
+    "    shown = text;"
+    "    to.postMessage(text);"
+    "  }"
+    "  document.addEventListener('mouseover', function (event) {"
+    "    var link = event.target && event.target.closest ? event.target.closest('a[href]') : null;"
+    "    tell(link ? link.href : '');"
+    "  }, true);"
+    "  document.addEventListener('mouseleave', function () { tell(''); }, true);"
+    "})();";
+
+}  // namespace
+
 void CWebView::BindEvents() {
   if (!m_browser) return;
+  if (m_browser->AddScriptMessageHandler(kStatusHandler)) {
+    m_browser->AddUserScript(kStatusScript, wxWEBVIEW_INJECT_AT_DOCUMENT_END);
+    m_browser->Bind(wxEVT_WEBVIEW_SCRIPT_MESSAGE_RECEIVED, &CWebView::OnScriptMessage, this);
+  }
   m_browser->Bind(wxEVT_WEBVIEW_NAVIGATED, &CWebView::OnNavigated, this);
   m_browser->Bind(wxEVT_WEBVIEW_LOADED, &CWebView::OnLoaded, this);
   m_browser->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &CWebView::OnTitleChanged, this);
@@ -29,10 +62,18 @@ void CWebView::BindEvents() {
 // Local pages are given as plain paths (the start page, the results page,
 // opened documents); the browser wants them as file: addresses.
 wxString BrowserAddress(const wxString& address) {
-  if (wxFileName(address).IsAbsolute() && !address.Contains("://")) {
-    return wxFileSystem::FileNameToURL(wxFileName(address));
+  if (address.empty() || address.Contains("://")) return address;
+  const wxFileName path(address);
+  if (path.IsAbsolute() || wxFileName::FileExists(address) || wxFileName::DirExists(address)) {
+    wxFileName absolute(path);
+    absolute.MakeAbsolute();
+    return wxFileSystem::FileNameToURL(absolute);
   }
-  return address;
+  // Schemes written without "//".
+  for (const char* scheme : {"about:", "data:", "file:", "javascript:", "mailto:", "view-source:"}) {
+    if (address.Lower().StartsWith(scheme)) return address;
+  }
+  return "http://" + address;
 }
 
 void CWebView::Navigate(const wxString& address) {
@@ -80,6 +121,14 @@ void CWebView::OnNavigated(wxWebViewEvent& event) {
 
 void CWebView::OnLoaded(wxWebViewEvent& event) {
   m_events.OnDocumentComplete(event.GetURL());
+  event.Skip();
+}
+
+void CWebView::OnScriptMessage(wxWebViewEvent& event) {
+  // The GTK backend leaves the handler's name out of the event; ours is the
+  // only handler a page can reach, so an empty name is ours too.
+  const wxString handler = event.GetMessageHandler();
+  if (handler.empty() || handler == kStatusHandler) m_events.OnStatusTextChange(event.GetString());
   event.Skip();
 }
 

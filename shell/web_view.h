@@ -7,8 +7,10 @@ class wxWebViewEvent;
 
 namespace sorvane {
 
-// The address the browser is given for what the program names: an absolute
-// path becomes a file: address, anything else is passed on as typed.
+// The address the browser is given for what the program or a person names: a
+// path that exists (and any absolute path) becomes a file: address; an address
+// with a scheme is passed on as it is; anything else is taken for a web
+// address, as a browser's address box takes it, and gets "http://".
 wxString BrowserAddress(const wxString& address);
 
 // What the browser view reports to the window round it.
@@ -18,6 +20,9 @@ class WebViewEvents {
   virtual void OnNavigateComplete2(const wxString& address) = 0;
   virtual void OnTitleChange(const wxString& title) = 0;
   virtual void OnDocumentComplete(const wxString& address) = 0;
+  // The browser's status text changed: the address under the pointer, or
+  // empty when the pointer left the link.
+  virtual void OnStatusTextChange(const wxString& text) = 0;
 };
 
 // The embedded browser behind the "Web View" tab: a thin layer over the
@@ -47,6 +52,7 @@ class CWebView final : public wxPanel {
   void OnNavigated(wxWebViewEvent& event);
   void OnLoaded(wxWebViewEvent& event);
   void OnTitleChanged(wxWebViewEvent& event);
+  void OnScriptMessage(wxWebViewEvent& event);
 
   WebViewEvents& m_events;
   wxWebView* m_browser = nullptr;

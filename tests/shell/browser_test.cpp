@@ -1,11 +1,13 @@
 #include <wx/combobox.h>
 #include <wx/notebook.h>
 #include <wx/toolbar.h>
+#include <wx/statusbr.h>
 #include <wx/webview.h>
 
 #include "res/resource_ids.h"
 #include "shell/frame_fixture.h"
 #include "shell/web_view.h"
+#include "support/input_events.h"
 
 namespace sorvane::testing {
 namespace {
@@ -127,6 +129,54 @@ TEST_F(Browser, FavoritesMenuEntriesNavigateToTheirShortcuts) {
   EXPECT_TRUE(WaitForAddress(first));
   Command(3585);
   EXPECT_TRUE(WaitForAddress(second));
+}
+
+TEST(BrowserAddressRule, WebAddressesWithoutASchemeGetHttpAndPathsStayFiles) {
+  EXPECT_EQ(BrowserAddress("www.example.com"), "http://www.example.com");
+  EXPECT_EQ(BrowserAddress("example.com/a?b=c"), "http://example.com/a?b=c");
+  EXPECT_EQ(BrowserAddress("https://example.com/"), "https://example.com/");
+  EXPECT_EQ(BrowserAddress("about:blank"), "about:blank");
+  EXPECT_EQ(BrowserAddress("MailTo:someone@example.com"), "MailTo:someone@example.com");
+  EXPECT_EQ(BrowserAddress(""), "");
+  TempFolder folder;
+  const std::filesystem::path page = folder.Write("page.htm", "<html></html>");
+  EXPECT_TRUE(BrowserAddress(wxString::FromUTF8(page.string())).StartsWith("file://"));
+  // A relative path that exists is a file too.
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path());
+  const wxString relative = BrowserAddress("page.htm");
+  std::filesystem::current_path(before);
+  EXPECT_TRUE(relative.StartsWith("file://")) << relative;
+  EXPECT_TRUE(relative.EndsWith("/page.htm")) << relative;
+}
+
+// The address under the pointer reaches the status bar's first pane, and the
+// idle text comes back when the pointer leaves the link.
+TEST_F(Browser, TheLinkUnderThePointerShowsInTheStatusBar) {
+  CMainFrame& frame = Open(true);
+  const wxString page = wxString::FromUTF8(
+      home_
+          .Write("links.htm",
+                 "<html><head><title>Links</title></head><body style='margin:0'>"
+                 "<a href='http://boats.example/keels' style='display:block;width:300px;height:100px;"
+                 "font-size:40px'>keels</a><div style='height:400px'>nothing</div></body></html>")
+          .string());
+  ASSERT_TRUE(WaitForAddress(wxString::FromUTF8((home_.path() / "index.htm").string())));
+  frame.NavigateTo(page);
+  ASSERT_TRUE(WaitForAddress(page));
+  ASSERT_TRUE(PumpUntil([&] { return frame.GetTitle() == "Links - Sorvane"; }));
+  frame.Raise();
+  Input input;
+  wxWindow& browser = *Web().Browser();
+  // The page's script may come a moment after the load: move until it answers.
+  ASSERT_TRUE(PumpUntil([&] {
+    input.MoveTo(browser, wxPoint(60, 200));
+    input.MoveTo(browser, wxPoint(60, 40));
+    Pump(std::chrono::milliseconds(50));
+    return frame.GetStatusBar()->GetStatusText(0) == "http://boats.example/keels";
+  }, std::chrono::milliseconds(15000)));
+  input.MoveTo(browser, wxPoint(60, 300));
+  EXPECT_TRUE(PumpUntil([&] { return frame.GetStatusBar()->GetStatusText(0) == "Ready"; }));
 }
 
 }  // namespace
