@@ -28,7 +28,9 @@ complete_line() {  # words...: what the completion offers for the last word
 expect() {  # description, wanted line, then the words
   local what=$1 wanted=$2
   shift 2
-  complete_line "$@" | grep -qxF -- "$wanted" || fail "$what: '$wanted' not offered for '$*' (got: $(complete_line "$@" | tr '\n' ' '))"
+  # grep without -q reads to the end: with -q it may leave before the
+  # completion has printed everything, whose write then fails under pipefail.
+  complete_line "$@" | grep -xF -- "$wanted" >/dev/null || fail "$what: '$wanted' not offered for '$*' (got: $(complete_line "$@" | tr '\n' ' '))"
 }
 
 offered=$(complete_line sorvane-cli '')

@@ -42,7 +42,7 @@ root=$work/root/usr
 [[ $(env -u DISPLAY -u WAYLAND_DISPLAY "$root/bin/sorvane" --version) == "Sorvane $version" ]] || fail "sorvane --version"
 home=$work/home
 mkdir -p "$home"
-"$root/bin/sorvane-cli" --home "$home" search --help | grep -q '^usage: sorvane-cli .*search' ||
+"$root/bin/sorvane-cli" --home "$home" search --help | grep '^usage: sorvane-cli .*search' >/dev/null ||
   fail "the packaged sorvane-cli does not reach its network helper"
 # A first run with no program folder seeds the per-user folder from the package's defaults.
 HOME=$home XDG_DATA_HOME=$home/data SORVANE_HOME='' "$root/bin/sorvane-cli" engines >"$work/engines"
