@@ -39,6 +39,13 @@ constexpr std::size_t kEntryWindow = 2500;
 
 bool EndsToken(char c) { return c == '\n' || c == '\r' || c == '\t' || c == '\0'; }
 
+// engines.dat's lines lose their trailing white space when read back, so a
+// token ending in a blank (a link with a space in its first bytes) would not
+// survive its own save.
+bool SurvivesTheStore(std::string_view token) {
+  return !token.empty() && std::string_view(" \t\n\v\f\r").find(token.back()) == std::string_view::npos;
+}
+
 bool IsNameByte(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '_' ||
          c == ':';
@@ -334,6 +341,7 @@ void AddCandidates(std::string_view page, const std::vector<SurveyedLink>& links
     if (length == 0) continue;
     Candidate candidate;
     candidate.startToken = std::string(page.substr(key.end - length, length));
+    if (!SurvivesTheStore(candidate.startToken)) continue;
     const SurveyedLink& sample = links[key.link];
     candidate.reach = reaches[key.link];
     candidate.url = BaseFor(sample.form, place) + std::string(page.substr(sample.valueStart, candidate.reach));
