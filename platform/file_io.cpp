@@ -30,7 +30,9 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
 
 #ifdef _WIN32
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents) {
+namespace {
+
+bool WriteThenMove(const std::filesystem::path& path, std::string_view contents, bool replaceExisting) {
   std::filesystem::path temp = path;
   temp += L".tmp";
   {
@@ -45,12 +47,23 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view con
       return false;
     }
   }
-  if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const DWORD flags = MOVEFILE_WRITE_THROUGH | (replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0);
+  if (!MoveFileExW(temp.c_str(), path.c_str(), flags)) {
     std::error_code ignored;
     std::filesystem::remove(temp, ignored);
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents) {
+  return WriteThenMove(path, contents, true);
+}
+
+bool CreateFileAtomically(const std::filesystem::path& path, std::string_view contents) {
+  return WriteThenMove(path, contents, false);
 }
 
 #else
@@ -89,9 +102,19 @@ mode_t ModeForReplacement(const std::filesystem::path& path) {
   return 0666 & ~CurrentUmask();
 }
 
-}  // namespace
+// Moves the finished temporary file to its name. Without `replaceExisting` a file
+// already there wins: the kernel refuses the move in one step where the file
+// system allows it, else a check just before the move leaves only a tiny window.
+bool MoveIntoPlace(const std::string& tempPath, const std::filesystem::path& path, bool replaceExisting) {
+  if (replaceExisting) return ::rename(tempPath.c_str(), path.c_str()) == 0;
+  if (::renameat2(AT_FDCWD, tempPath.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  struct stat existing {};
+  if (::lstat(path.c_str(), &existing) == 0 || errno != ENOENT) return false;
+  return ::rename(tempPath.c_str(), path.c_str()) == 0;
+}
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents) {
+bool WriteThenMove(const std::filesystem::path& path, std::string_view contents, bool replaceExisting) {
   std::filesystem::path folder = path.parent_path();
   if (folder.empty()) folder = ".";
   // A short name of its own, not the target's name with more added: a target
@@ -105,7 +128,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view con
   ok = ok && ::fchmod(fd, ModeForReplacement(path)) == 0;
   ok = ok && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(tempPath.c_str(), path.c_str()) == 0;
+  ok = ok && MoveIntoPlace(tempPath, path, replaceExisting);
   if (!ok) {
     ::unlink(tempPath.c_str());
     return false;
@@ -117,6 +140,16 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view con
     ::close(folderFd);
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents) {
+  return WriteThenMove(path, contents, true);
+}
+
+bool CreateFileAtomically(const std::filesystem::path& path, std::string_view contents) {
+  return WriteThenMove(path, contents, false);
 }
 
 #endif

@@ -17,4 +17,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 // permissions, or the usual ones for a new file.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents);
 
+// Writes a new file in the same way, but never replaces one: when `path` exists,
+// even as an empty file, it is left as it is and false is returned.
+bool CreateFileAtomically(const std::filesystem::path& path, std::string_view contents);
+
 }  // namespace sorvane

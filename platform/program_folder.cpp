@@ -10,6 +10,8 @@
 #include <unistd.h>
 #endif
 
+#include "platform/file_io.h"
+
 namespace sorvane {
 
 namespace fs = std::filesystem;
@@ -49,9 +51,7 @@ std::optional<std::string> Environment(const char* name) {
   return std::string(value);
 }
 
-}  // namespace
-
-fs::path ResolveProgramFolder(const ProgramFolderInputs& inputs) {
+fs::path ChooseProgramFolder(const ProgramFolderInputs& inputs) {
   if (inputs.homeOption) return *inputs.homeOption;
   if (inputs.homeVariable) return fs::path(*inputs.homeVariable);
 
@@ -65,6 +65,25 @@ fs::path ResolveProgramFolder(const ProgramFolderInputs& inputs) {
   fs::create_directories(inputs.userDataFolder, error);
   SeedFromDefaults(inputs.userDataFolder, inputs.defaultsFolders);
   return inputs.userDataFolder;
+}
+
+}  // namespace
+
+void AddMissingDefaultFiles(const fs::path& folder, std::span<const DefaultFile> files) {
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) return;
+  for (const DefaultFile& file : files) {
+    const fs::path destination = folder / fs::path(std::string(file.name));
+    // symlink_status: a dangling link is the user's too, not a gap to fill.
+    if (fs::symlink_status(destination, error).type() != fs::file_type::not_found) continue;
+    CreateFileAtomically(destination, std::string_view(reinterpret_cast<const char*>(file.data), file.size));
+  }
+}
+
+fs::path ResolveProgramFolder(const ProgramFolderInputs& inputs) {
+  fs::path folder = ChooseProgramFolder(inputs);
+  AddMissingDefaultFiles(folder, inputs.builtInDefaults);
+  return folder;
 }
 
 fs::path ExecutableFolder() {
@@ -106,6 +125,7 @@ ProgramFolderInputs CurrentProgramFolderInputs(std::optional<fs::path> homeOptio
 #ifdef SORVANE_INSTALLED_DATADIR
   inputs.defaultsFolders.push_back(fs::path(SORVANE_INSTALLED_DATADIR));
 #endif
+  inputs.builtInDefaults = BuiltInDefaultFiles();
   return inputs;
 }
 

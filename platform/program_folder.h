@@ -2,8 +2,11 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
+
+#include "platform/default_files.h"
 
 namespace sorvane {
 
@@ -16,13 +19,18 @@ struct ProgramFolderInputs {
   std::filesystem::path userDataFolder;             // $XDG_DATA_HOME/sorvane or the like
   // Folders holding the installed default files that seed a new per-user folder.
   std::vector<std::filesystem::path> defaultsFolders;
+  // The default files compiled into the program: whatever folder is chosen is
+  // given those it lacks.
+  std::span<const DefaultFile> builtInDefaults;
 };
 
 // The folder that holds engines.dat, categories.dat, the results page and the
 // saved searches. In order: --home, SORVANE_HOME, the program's own folder when it
 // holds engines.dat and may be written (a portable install or the build tree),
 // otherwise the per-user data folder, created and seeded on first use with the
-// default files it does not have yet.
+// installed default files it does not have yet. Then the chosen folder, when it
+// exists, is given the built-in defaults it still lacks (a new --home folder, a
+// binary copied on its own), never overwriting a file.
 std::filesystem::path ResolveProgramFolder(const ProgramFolderInputs& inputs);
 
 // The inputs as this process sees them: environment, executable path, the

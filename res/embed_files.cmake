@@ -1,8 +1,22 @@
 # Writes OUTPUT, a C++ file holding every file given in FILES (names joined by
-# "|") as a byte array, and the table EmbeddedTable() that names them. Run with
-# cmake -P.
+# "|") as a byte array, and the table that names them. Run with cmake -P.
+# By default the table is res's pictures, sorvane::res::EmbeddedTable() of
+# EmbeddedEntry; INCLUDE, NAMESPACE, TYPE and FUNCTION name another one whose
+# entry type has the same three fields (name, data, size).
 string(REPLACE "|" ";" FILES "${FILES}")
-set(body "#include \"res/embedded_table.h\"\n\nnamespace sorvane::res {\n\nnamespace {\n\n")
+if(NOT DEFINED INCLUDE)
+  set(INCLUDE "res/embedded_table.h")
+endif()
+if(NOT DEFINED NAMESPACE)
+  set(NAMESPACE "sorvane::res")
+endif()
+if(NOT DEFINED TYPE)
+  set(TYPE "EmbeddedEntry")
+endif()
+if(NOT DEFINED FUNCTION)
+  set(FUNCTION "EmbeddedTable")
+endif()
+set(body "#include \"${INCLUDE}\"\n\nnamespace ${NAMESPACE} {\n\nnamespace {\n\n")
 set(table "")
 set(index 0)
 foreach(file IN LISTS FILES)
@@ -24,11 +38,11 @@ foreach(file IN LISTS FILES)
   math(EXPR index "${index} + 1")
 endforeach()
 if(index EQUAL 0)
-  string(APPEND body "const EmbeddedEntry kTable[] = {{\"\", nullptr, 0}};\nconstexpr std::size_t kCount = 0;\n\n")
+  string(APPEND body "const ${TYPE} kTable[] = {{\"\", nullptr, 0}};\nconstexpr std::size_t kCount = 0;\n\n")
 else()
-  string(APPEND body "const EmbeddedEntry kTable[] = {\n${table}};\nconstexpr std::size_t kCount = ${index};\n\n")
+  string(APPEND body "const ${TYPE} kTable[] = {\n${table}};\nconstexpr std::size_t kCount = ${index};\n\n")
 endif()
-string(APPEND body "}  // namespace\n\nstd::span<const EmbeddedEntry> EmbeddedTable() { return {kTable, kCount}; }\n\n}  // namespace sorvane::res\n")
+string(APPEND body "}  // namespace\n\nstd::span<const ${TYPE}> ${FUNCTION}() { return {kTable, kCount}; }\n\n}  // namespace ${NAMESPACE}\n")
 file(WRITE "${OUTPUT}.tmp" "${body}")
 file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
 file(REMOVE "${OUTPUT}.tmp")

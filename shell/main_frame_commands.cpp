@@ -21,11 +21,10 @@
 #include "res/strings.h"
 #include "shell/about_dialog.h"
 #include "shell/category_pane.h"
+#include "shell/choice_reselect.h"
 #include "shell/help_book.h"
 #include "shell/live_update.h"
 #include "shell/main_frame.h"
-
-#include <wx/dialog.h>
 #include "shell/maker_info.h"
 #include "shell/open_with_shell.h"
 #include "shell/sorvane_doc.h"
@@ -45,6 +44,9 @@ void CMainFrame::BindEvents() {
   m_btnSearch->Bind(wxEVT_BUTTON, &CMainFrame::OnPreviousSearch, this);
   m_btnDelete->Bind(wxEVT_BUTTON, &CMainFrame::OnDeleteSearchButton, this);
   m_cbPrevious->Bind(wxEVT_CHOICE, &CMainFrame::OnPreviousSelChange, this);
+  // Choosing the saved search already shown brings it back too (after a
+  // search ran in between, say), though the selection did not change.
+  CallWhenShownEntryIsChosenAgain(*m_cbPrevious, [this] { OnPreviousSearchSelected(); });
   BindCommands();
   BindKeyboard();
 }

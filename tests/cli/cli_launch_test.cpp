@@ -88,6 +88,29 @@ TEST(CliLaunch, HelperChoosesTheLaunchersProgramFolder) {
   EXPECT_FALSE(fs::exists(root.path() / "data" / "sorvane" / "Search Results.htm"));
 }
 
+// A binary copied on its own, with nothing installed: the defaults it was built
+// with fill the new per-user folder, and a later start keeps the user's edits.
+TEST(CliLaunch, ALoneCopiedBinaryStartsWithTheBuiltInDefaults) {
+  TempFolder root;
+  fs::copy_file(kCli, root.path() / "sorvane-cli");
+  const std::string command = "env -u SORVANE_HOME HOME=" + Quote(root.path() / "home") +
+                              " XDG_DATA_HOME=" + Quote(root.path() / "data") +
+                              " XDG_CONFIG_HOME=" + Quote(root.path() / "config") + " " +
+                              Quote(root.path() / "sorvane-cli");
+  const Outcome categories = Shell(command + " categories");
+  ASSERT_EQ(categories.status, 0) << categories.out;
+  EXPECT_NE(categories.out.find("Entire Web"), std::string::npos) << categories.out;
+  const fs::path folder = root.path() / "data" / "sorvane";
+  for (const char* name : {"engines.dat", "categories.dat", "index.htm", "banner0.jpg", "banner1.jpg"})
+    EXPECT_GT(fs::file_size(folder / name), 0u) << name;
+
+  root.Write("data/sorvane/engines.dat", "0\n");
+  const Outcome engines = Shell(command + " engines");
+  EXPECT_EQ(engines.status, 0) << engines.out;
+  EXPECT_EQ(engines.out, "");
+  EXPECT_EQ(root.Read("data/sorvane/engines.dat"), "0\n");
+}
+
 TEST(CliLaunch, MissingHelperIsAFailureNotAHang) {
   TempFolder root;
   fs::copy_file(kCli, root.path() / "sorvane-cli");

@@ -53,6 +53,24 @@ TEST(WriteFileAtomically, FailureLeavesWhatWasThereAndNoTemporaryFile) {
   EXPECT_FALSE(WriteFileAtomically(folder.path() / "missing" / "file", "x"));
 }
 
+TEST(CreateFileAtomically, WritesANewFileButNeverReplacesOne) {
+  TempFolder folder;
+  ASSERT_TRUE(CreateFileAtomically(folder.path() / "index.htm", "start page"));
+  EXPECT_EQ(folder.Read("index.htm"), "start page");
+
+  // Whatever is there stays: the file just written, an empty one, a link to
+  // nowhere.
+  EXPECT_FALSE(CreateFileAtomically(folder.path() / "index.htm", "other"));
+  EXPECT_EQ(folder.Read("index.htm"), "start page");
+  folder.Write("engines.dat", "");
+  EXPECT_FALSE(CreateFileAtomically(folder.path() / "engines.dat", "defaults"));
+  EXPECT_EQ(folder.Read("engines.dat"), "");
+  std::filesystem::create_symlink(folder.path() / "gone", folder.path() / "banner0.jpg");
+  EXPECT_FALSE(CreateFileAtomically(folder.path() / "banner0.jpg", "picture"));
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "gone"));
+  EXPECT_EQ(FileCount(folder.path()), 3u) << "no temporary file is left behind";
+}
+
 TEST(ReadWholeFile, MissingFilesAndFoldersReadAsNothing) {
   TempFolder folder;
   EXPECT_FALSE(ReadWholeFile(folder.path() / "none").has_value());

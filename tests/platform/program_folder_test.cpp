@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "platform/file_io.h"
 #include "support/temp_folder.h"
 
 namespace sorvane {
@@ -46,6 +50,49 @@ TEST(ResolveProgramFolder, SeedsANewUserFolderWithoutOverwritingItsFiles) {
   EXPECT_EQ(root.Read("data/sorvane/engines.dat"), "1\ndefault engine\n");
   EXPECT_EQ(root.Read("data/sorvane/categories.dat"), "mine\n");
   EXPECT_FALSE(std::filesystem::exists(inputs.userDataFolder / "sorvane.htb")) << "the help book stays installed";
+}
+
+// Two files standing in for the compiled-in defaults.
+const unsigned char kEngines[] = {'1', '\n', 'E', '\n'};
+const unsigned char kStartPage[] = {'<', 'p', '>'};
+const DefaultFile kDefaults[] = {{"engines.dat", kEngines, sizeof kEngines},
+                                 {"index.htm", kStartPage, sizeof kStartPage}};
+
+TEST(ResolveProgramFolder, WhicheverFolderIsChosenGetsTheBuiltInFilesItLacks) {
+  TempFolder root;
+  root.Write("home/index.htm", "my own start page");
+  ProgramFolderInputs inputs;
+  inputs.executableFolder = root.path() / "lone-binary";
+  inputs.userDataFolder = root.path() / "data" / "sorvane";
+  inputs.builtInDefaults = kDefaults;
+
+  // A binary copied on its own: the new per-user folder, no installed defaults.
+  ASSERT_EQ(ResolveProgramFolder(inputs), inputs.userDataFolder);
+  EXPECT_EQ(root.Read("data/sorvane/engines.dat"), "1\nE\n");
+  EXPECT_EQ(root.Read("data/sorvane/index.htm"), "<p>");
+
+  // --home on a folder of one's own: what is missing comes, the rest stays.
+  inputs.homeOption = root.path() / "home";
+  ASSERT_EQ(ResolveProgramFolder(inputs), root.path() / "home");
+  EXPECT_EQ(root.Read("home/engines.dat"), "1\nE\n");
+  EXPECT_EQ(root.Read("home/index.htm"), "my own start page");
+
+  // A folder that is not there is not made up: it may be a typing mistake.
+  inputs.homeOption = root.path() / "no-such-folder";
+  EXPECT_EQ(ResolveProgramFolder(inputs), root.path() / "no-such-folder");
+  EXPECT_FALSE(std::filesystem::exists(root.path() / "no-such-folder"));
+}
+
+TEST(BuiltInDefaultFiles, AreTheFilesOfTheDataFolderByteForByte) {
+  std::vector<std::string> names;
+  for (const DefaultFile& file : BuiltInDefaultFiles()) {
+    names.emplace_back(file.name);
+    const auto onDisk = ReadWholeFile(std::filesystem::path(SORVANE_DATA_DIR) / std::string(file.name));
+    ASSERT_TRUE(onDisk.has_value()) << file.name;
+    EXPECT_EQ(*onDisk, std::string(reinterpret_cast<const char*>(file.data), file.size)) << file.name;
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"banner0.jpg", "banner1.jpg", "categories.dat", "engines.dat",
+                                             "index.htm"}));
 }
 
 }  // namespace

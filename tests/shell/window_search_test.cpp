@@ -36,7 +36,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kArtsRow = 3;
+// A web category of the default categories.dat (the next one, Business, has no engines).
+constexpr int kBooksRow = 3;
 
 std::string HitsPage(const std::string& site, int count) {
   std::string page = "<html><body><ul>\n";
@@ -103,8 +104,8 @@ class WindowSearch : public FrameTest {
     CMainFrame& frame = Open(browserView);
     frame.Engines().Append(CountEngine("Fast", server_.Origin(), "/fast"));
     frame.Engines().Append(CountEngine("Slow", server_.Origin(), "/slow"));
-    frame.Categories()[kArtsRow].engineNames = std::vector<std::string>{"Fast", "Nowhere", "Slow"};
-    frame.CategoryList()->SetItemState(kArtsRow, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    frame.Categories()[kBooksRow].engineNames = std::vector<std::string>{"Fast", "Nowhere", "Slow"};
+    frame.CategoryList()->SetItemState(kBooksRow, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
     return frame;
   }
 
@@ -157,7 +158,7 @@ TEST_F(WindowSearch, CategoryClickRunsTheSearchIntoListPageSavedSearchAndBar) {
   const std::optional<SavedSearch> saved = ReadSavedSearch(SavedSearchPath(home_.path(), "wooden boats"));
   ASSERT_TRUE(saved.has_value());
   EXPECT_EQ(saved->rows.size(), 5u);
-  EXPECT_EQ(saved->categoryRow, kArtsRow);
+  EXPECT_EQ(saved->categoryRow, kBooksRow);
   ASSERT_EQ(frame.PreviousSearches()->GetCount(), 1u);
   EXPECT_EQ(frame.PreviousSearches()->GetString(0), "wooden boats");
   EXPECT_EQ(frame.PreviousSearches()->GetSelection(), 0);
@@ -309,13 +310,13 @@ TEST_F(WindowSearch, PreviousSearchesBringBackRerunAndDelete) {
 
   // Choosing the entry brings its rows and its category back.
   frame.ResultsTableModel()->DeleteAll();
-  frame.CategoryList()->SetItemState(kArtsRow, 0, wxLIST_STATE_SELECTED);
+  frame.CategoryList()->SetItemState(kBooksRow, 0, wxLIST_STATE_SELECTED);
   frame.SetLastQuery("something else");
   frame.OnPreviousSearchSelected();
   EXPECT_EQ(frame.LastQuery(), "wooden boats");
   EXPECT_EQ(frame.ResultsTableModel()->RowCount(), 5);
   EXPECT_EQ(frame.View()->ResultsList()->GetItemCount(), 5);
-  EXPECT_EQ(frame.CategoryList()->SelectedRow(), kArtsRow);
+  EXPECT_EQ(frame.CategoryList()->SelectedRow(), kBooksRow);
 
   // "&Search" asks again in the selected category, offering the saved words.
   {
@@ -329,7 +330,7 @@ TEST_F(WindowSearch, PreviousSearchesBringBackRerunAndDelete) {
     EXPECT_FALSE(frame.IsSearching());
   }
   // With no category selected it asks for one.
-  frame.CategoryList()->SetItemState(kArtsRow, 0, wxLIST_STATE_SELECTED);
+  frame.CategoryList()->SetItemState(kBooksRow, 0, wxLIST_STATE_SELECTED);
   {
     ModalAnswers answers(ModalAnswers::MessageBoxes(wxID_OK));
     frame.OnSearchAgain();
@@ -360,7 +361,7 @@ TEST_F(WindowSearch, PreviousSearchesBringBackRerunAndDelete) {
 TEST_F(WindowSearch, ChoosingAPreviousSearchWhileOneRunsGivesTheRunningOneUp) {
   CMainFrame& frame = OpenWithEngines(false);
   SavedSearch kept;
-  kept.categoryRow = kArtsRow;
+  kept.categoryRow = kBooksRow;
   kept.rows.push_back(RowCells{{"kept row", "http://kept.example/", "50", "1", "Fast"}, false});
   home_.Write("SearchResults/kept words.svq", FormatSavedSearch(kept));
   frame.FillPreviousSearches();
@@ -384,12 +385,12 @@ TEST_F(WindowSearch, ChoosingAPreviousSearchWhileOneRunsGivesTheRunningOneUp) {
 
 TEST_F(WindowSearch, NewSearchOnACategoryWithoutEnginesSaysSoAndStartsNothing) {
   CMainFrame& frame = OpenWithEngines(false);
-  frame.CategoryList()->SetItemState(kArtsRow + 1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  frame.CategoryList()->SetItemState(kBooksRow + 1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   ModalAnswers answers(SearchFor("lonely"));
   Command(32774);
   ASSERT_EQ(answers.asked().size(), 1u);
   EXPECT_EQ(answers.asked()[0].message,
-            "There are no search engines in the category '" + frame.Categories()[kArtsRow + 1].name +
+            "There are no search engines in the category '" + frame.Categories()[kBooksRow + 1].name +
                 "'. Right-click the category and choose Properties to add some.");
   EXPECT_FALSE(frame.IsSearching());
   EXPECT_EQ(frame.StatusWindow(), nullptr);
