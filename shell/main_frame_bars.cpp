@@ -202,6 +202,12 @@ void CMainFrame::ArrangeBars(int width) {
 }
 
 bool CMainFrame::Layout() {
+  // While a window manager settles the frame's decorations, GTK gives the frame
+  // a client area a pixel or two high for a moment. Laid out in it, the bars
+  // would be squeezed below their least size (and GTK complains of each); they
+  // keep their places instead until a real size arrives. A frame dragged that
+  // small shows no bars whole either way.
+  if (m_wndReBar && m_wndReBar->GetSizer() && GetClientSize().y < m_wndReBar->GetSizer()->CalcMin().y) return false;
   ArrangeBars(GetClientSize().x);
   const bool laidOut = wxFrame::Layout();
   // The Previous Searches bar may have changed rows or width while the rebar
