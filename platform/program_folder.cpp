@@ -39,7 +39,9 @@ void SeedFromDefaults(const fs::path& target, const std::vector<fs::path>& defau
       if (!entry.is_regular_file(error) || entry.path().filename() == kNotSeeded) continue;
       const fs::path destination = target / entry.path().filename();
       if (fs::exists(destination, error)) continue;  // never overwrite the user's own files
-      fs::copy_file(entry.path(), destination, error);
+      // Whole or not at all: a copy cut short would count as the user's file.
+      if (const std::optional<std::string> bytes = ReadWholeFile(entry.path()))
+        CreateFileAtomically(destination, *bytes);
     }
     return;
   }
