@@ -10,6 +10,19 @@
 
 namespace sorvane {
 
+namespace {
+
+// A record's address is its url, then a prefix that may not be empty, then the
+// words; when the links' base is all of the address before the words, no record
+// can hold both, and one without a prefix would be dropped from engines.dat.
+std::string NoRoomBeforeTheWords(const std::string& base) {
+  return "the result links need the base " + base +
+         ", which is all of the address before the words, and an engine record needs some of the address after "
+         "its base";
+}
+
+}  // namespace
+
 std::string FirstPageAddress(const SearchAddressSplit& split, std::string_view words) {
   SearchEngine engine;
   engine.prefix = split.beforePattern;
@@ -43,6 +56,10 @@ std::optional<LearnedEngine> LearnEngine(const SearchAddressSplit& split, std::s
     failure.message = "the result links need the base " + markers->url + ", where the search address does not begin";
     return std::nullopt;
   }
+  if (learned.engine.prefix.empty()) {
+    failure.message = NoRoomBeforeTheWords(markers->url);
+    return std::nullopt;
+  }
   learned.engine.valid = HasRequiredFields(learned.engine) ? 1 : 0;
   learned.hits = markers->hits;
   return learned;
@@ -72,6 +89,10 @@ std::optional<SearchEngine> RefindMarkers(const SearchEngine& record, std::strin
     }
     repaired.url = markers->url;
     repaired.prefix = joined.substr(markers->url.size());
+    if (repaired.prefix.empty()) {
+      failure.message = NoRoomBeforeTheWords(markers->url);
+      return std::nullopt;
+    }
   }
   return repaired;
 }

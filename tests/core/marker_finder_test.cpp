@@ -215,3 +215,49 @@ TEST(FindMarkers, ATokenMayReachThePagesFirstByte) {
 
 }  // namespace
 }  // namespace sorvane
+
+namespace sorvane {
+namespace {
+
+// Links relative to the folder the words sit in ("/search/wooden+boats" linking
+// to "item-1"): their base is all of the address before the words, so no record
+// can be both the links' base and the request's start with a prefix between,
+// and one without a prefix would be dropped when engines.dat is read. Learning
+// and repairing say so rather than offer such a record.
+TEST(LearnEngine, NoRecordWhenTheLinksBaseIsAllOfTheAddressBeforeTheWords) {
+  std::string page = "<html><body><h1>Results</h1>\n";
+  for (int i = 1; i <= 6; ++i) {
+    page += "<div class=\"r\"><a href=\"item-" + std::to_string(i) + "\">Wooden boats number " + std::to_string(i) +
+            " for sale</a><p>About wooden boats</p></div>\n";
+  }
+  page += "</body></html>";
+  const std::optional<SearchAddressSplit> split =
+      SplitSearchAddress("http://example.com/search/wooden+boats", "wooden boats");
+  ASSERT_TRUE(split.has_value());
+  LearnFailure failure;
+  EXPECT_FALSE(LearnEngine(*split, page, "wooden boats", "", failure).has_value());
+  EXPECT_NE(failure.message.find("http://example.com/search/"), std::string::npos) << failure.message;
+
+  SearchEngine record;
+  record.name = "Boats";
+  record.startToken = "<li class=\"gone\"><a href=\"";
+  record.endToken = "</li>";
+  record.url = "http://example.com";
+  record.prefix = "/search/";
+  failure = {};
+  EXPECT_FALSE(RefindMarkers(record, page, "wooden boats", failure).has_value());
+  EXPECT_NE(failure.message.find("before the words"), std::string::npos) << failure.message;
+
+  // With the words in a query string the same links leave a prefix: learned.
+  const std::optional<SearchAddressSplit> query =
+      SplitSearchAddress("http://example.com/search/?q=wooden+boats", "wooden boats");
+  ASSERT_TRUE(query.has_value());
+  const std::optional<LearnedEngine> learned = LearnEngine(*query, page, "wooden boats", "", failure);
+  ASSERT_TRUE(learned.has_value()) << failure.message;
+  EXPECT_EQ(learned->engine.url, "http://example.com/search/");
+  EXPECT_EQ(learned->engine.prefix, "?q=");
+  EXPECT_EQ(learned->hits, 6);
+}
+
+}  // namespace
+}  // namespace sorvane
