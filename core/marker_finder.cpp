@@ -425,10 +425,14 @@ std::optional<MarkerProposal> FindMarkers(std::string_view page, std::string_vie
       if (hits.empty()) continue;
       double score = 0;
       for (const TrialHit& hit : hits) {
-        // The hit's link is the cut link, with the url in front unless it
-        // holds "http://".
+        // The hit's link is the cut link, with the url in front unless the
+        // cut link holds an address of its own ("http://" and the like): the
+        // url is taken off again where the parser would have put it there.
         std::string_view cut = hit.url;
-        if (cut.starts_with(candidate.url) && cut.find("http://") == std::string_view::npos) cut.remove_prefix(candidate.url.size());
+        if (cut.starts_with(candidate.url)) {
+          const std::string_view rest = cut.substr(candidate.url.size());
+          if (MakeLinkAbsolute(rest, candidate.url) == hit.url) cut = rest;
+        }
         auto member = candidate.linkValues.find(cut);
         if (member == candidate.linkValues.end()) member = candidate.linkValues.find(hit.url);
         score += member != candidate.linkValues.end() ? member->second : -0.5;

@@ -261,3 +261,29 @@ TEST(LearnEngine, NoRecordWhenTheLinksBaseIsAllOfTheAddressBeforeTheWords) {
 
 }  // namespace
 }  // namespace sorvane
+
+namespace sorvane {
+namespace {
+
+// A site still on plain http, its page on one line, its result links relative:
+// the trials must recognise the entries once the parser has put the url in
+// front of them, or a token that takes every other entry wins.
+TEST(FindMarkers, RelativeLinksOfAPlainHttpSiteAreRecognisedAsTheEntries) {
+  std::string page = "<html><body><h1>Results</h1>";
+  for (int i = 1; i <= 6; ++i) {
+    page += "<div class=\"r\"><a href=\"item-" + std::to_string(i) + "\">Wooden boats number " + std::to_string(i) +
+            " for sale</a><p>About wooden boats</p></div>";
+  }
+  page += "</body></html>";
+  const auto proposal = FindMarkers(page, "wooden boats", "http://example.com/search?q=wooden+boats");
+  ASSERT_TRUE(proposal.has_value());
+  EXPECT_EQ(proposal->startToken, "<div class=\"r\"><a href=\"item");
+  EXPECT_EQ(proposal->url, "http://example.com/");
+  EXPECT_EQ(proposal->hits, 6);
+  std::set<std::string> expected;
+  for (int i = 1; i <= 6; ++i) expected.insert("http://example.com/item-" + std::to_string(i));
+  EXPECT_EQ(Taken(*proposal, page, "wooden boats"), expected);
+}
+
+}  // namespace
+}  // namespace sorvane
