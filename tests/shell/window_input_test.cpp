@@ -422,8 +422,18 @@ TEST_F(WindowInput, ClosingDuringAHangingSearchEndsEveryWorkerSoon) {
     if (event.GetEventObject() == &frame) destroyed = true;
     event.Skip();
   });
-  ASSERT_TRUE(FocusOn(*frame.CategoryList()));
+  // A click into the window's empty list gives it the keyboard as a person's
+  // would, even where a window manager handed it to the status window.
+  bool menuOpened = false;
+  frame.Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+    menuOpened = true;
+    event.Skip();
+  });
+  wxWindow& rows = frame.View()->ResultsList()->RowsWindow();
+  input_.Click(rows, wxPoint(rows.GetClientSize().x / 2, rows.GetClientSize().y - 10));
+  ASSERT_TRUE(PumpUntil([&] { return wxGetTopLevelParent(wxWindow::FindFocus()) == &frame; }, 5000ms));
   input_.Key('F', wxMOD_ALT);
+  ASSERT_TRUE(PumpUntil([&] { return menuOpened; }, 5000ms));
   input_.Key('X');
   ASSERT_TRUE(PumpUntil([&] { return closed.has_value(); }, 10000ms));
   frame_ = nullptr;  // the window closes itself
