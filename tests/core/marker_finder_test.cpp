@@ -224,13 +224,19 @@ namespace {
 // can be both the links' base and the request's start with a prefix between,
 // and one without a prefix would be dropped when engines.dat is read. Learning
 // and repairing say so rather than offer such a record.
-TEST(LearnEngine, NoRecordWhenTheLinksBaseIsAllOfTheAddressBeforeTheWords) {
-  std::string page = "<html><body><h1>Results</h1>\n";
+// Six entries whose links are relative to the page's folder ("item-1"), each
+// followed by `separator`.
+std::string RelativeItemsPage(const std::string& separator) {
+  std::string page = "<html><body><h1>Results</h1>" + separator;
   for (int i = 1; i <= 6; ++i) {
     page += "<div class=\"r\"><a href=\"item-" + std::to_string(i) + "\">Wooden boats number " + std::to_string(i) +
-            " for sale</a><p>About wooden boats</p></div>\n";
+            " for sale</a><p>About wooden boats</p></div>" + separator;
   }
-  page += "</body></html>";
+  return page + "</body></html>";
+}
+
+TEST(LearnEngine, NoRecordWhenTheLinksBaseIsAllOfTheAddressBeforeTheWords) {
+  const std::string page = RelativeItemsPage("\n");
   const std::optional<SearchAddressSplit> split =
       SplitSearchAddress("http://example.com/search/wooden+boats", "wooden boats");
   ASSERT_TRUE(split.has_value());
@@ -259,22 +265,11 @@ TEST(LearnEngine, NoRecordWhenTheLinksBaseIsAllOfTheAddressBeforeTheWords) {
   EXPECT_EQ(learned->hits, 6);
 }
 
-}  // namespace
-}  // namespace sorvane
-
-namespace sorvane {
-namespace {
-
 // A site still on plain http, its page on one line, its result links relative:
 // the trials must recognise the entries once the parser has put the url in
 // front of them, or a token that takes every other entry wins.
 TEST(FindMarkers, RelativeLinksOfAPlainHttpSiteAreRecognisedAsTheEntries) {
-  std::string page = "<html><body><h1>Results</h1>";
-  for (int i = 1; i <= 6; ++i) {
-    page += "<div class=\"r\"><a href=\"item-" + std::to_string(i) + "\">Wooden boats number " + std::to_string(i) +
-            " for sale</a><p>About wooden boats</p></div>";
-  }
-  page += "</body></html>";
+  const std::string page = RelativeItemsPage("");
   const auto proposal = FindMarkers(page, "wooden boats", "http://example.com/search?q=wooden+boats");
   ASSERT_TRUE(proposal.has_value());
   EXPECT_EQ(proposal->startToken, "<div class=\"r\"><a href=\"item");
