@@ -84,6 +84,10 @@ void AddMissingDefaultFiles(const fs::path& folder, std::span<const DefaultFile>
 
 fs::path ResolveProgramFolder(const ProgramFolderInputs& inputs) {
   fs::path folder = ChooseProgramFolder(inputs);
+  // A folder named with --home or SORVANE_HOME that is not there yet is made,
+  // as the per-user folder is: without it nothing could be saved.
+  std::error_code error;
+  fs::create_directories(folder, error);
   AddMissingDefaultFiles(folder, inputs.builtInDefaults);
   return folder;
 }

@@ -28,9 +28,9 @@ struct ProgramFolderInputs {
 // saved searches. In order: --home, SORVANE_HOME, the program's own folder when it
 // holds engines.dat and may be written (a portable install or the build tree),
 // otherwise the per-user data folder, created and seeded on first use with the
-// installed default files it does not have yet. Then the chosen folder, when it
-// exists, is given the built-in defaults it still lacks (a new --home folder, a
-// binary copied on its own), never overwriting a file.
+// installed default files it does not have yet. Then the chosen folder is made
+// when missing and given the built-in defaults it still lacks (a new --home
+// folder, a binary copied on its own), never overwriting a file.
 std::filesystem::path ResolveProgramFolder(const ProgramFolderInputs& inputs);
 
 // The inputs as this process sees them: environment, executable path, the

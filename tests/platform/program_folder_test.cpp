@@ -77,10 +77,16 @@ TEST(ResolveProgramFolder, WhicheverFolderIsChosenGetsTheBuiltInFilesItLacks) {
   EXPECT_EQ(root.Read("home/engines.dat"), "1\nE\n");
   EXPECT_EQ(root.Read("home/index.htm"), "my own start page");
 
-  // A folder that is not there is not made up: it may be a typing mistake.
-  inputs.homeOption = root.path() / "no-such-folder";
-  EXPECT_EQ(ResolveProgramFolder(inputs), root.path() / "no-such-folder");
-  EXPECT_FALSE(std::filesystem::exists(root.path() / "no-such-folder"));
+  // A folder named that is not there yet is made, and filled the same way.
+  inputs.homeOption = root.path() / "new" / "folder";
+  EXPECT_EQ(ResolveProgramFolder(inputs), root.path() / "new" / "folder");
+  EXPECT_EQ(root.Read("new/folder/index.htm"), "<p>");
+
+  // A file where the folder should be stays a file.
+  root.Write("a-file", "text");
+  inputs.homeOption = root.path() / "a-file";
+  EXPECT_EQ(ResolveProgramFolder(inputs), root.path() / "a-file");
+  EXPECT_EQ(root.Read("a-file"), "text");
 }
 
 TEST(BuiltInDefaultFiles, AreTheFilesOfTheDataFolderByteForByte) {
