@@ -9,19 +9,23 @@
 set -euo pipefail
 program=$1
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-mkdir "$work/home"
-
 # Everything from here runs inside the private X server.
 if [[ -z "${SORVANE_FIRST_START_INSIDE:-}" ]]; then
-  export SORVANE_FIRST_START_INSIDE=1 SORVANE_FIRST_START_WORK="$work"
+  export SORVANE_FIRST_START_INSIDE=1
   exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$0" "$program"
 fi
-work=$SORVANE_FIRST_START_WORK
-trap - EXIT
 
-fail() { echo "first start: $*" >&2; exit 1; }
+work=$(mktemp -d)
+wm=
+app=
+trap 'kill $app $wm 2>/dev/null || true; rm -rf "$work"' EXIT
+mkdir "$work/home"
+
+fail() {
+  echo "first start: $*" >&2
+  [[ -s "$work/stderr" ]] && cat "$work/stderr" >&2
+  exit 1
+}
 
 export NO_AT_BRIDGE=1 WEBKIT_DISABLE_COMPOSITING_MODE=1
 export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
@@ -41,22 +45,19 @@ window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Sorvane$|- Sorv
 # Closed as a person closes it, through the window manager.
 xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
 timeout 30 tail --pid="$app" -f /dev/null || fail "the program did not end after its window was closed"
-wait "$app" || fail "the program ended with status $?"
-kill "$wm" 2>/dev/null || true
+status=0
+wait "$app" || status=$?
+app=
+[[ $status -eq 0 ]] || fail "the program ended with status $status"
 
 for name in engines.dat categories.dat index.htm banner0.jpg banner1.jpg; do
   [[ -s "$work/home/$name" ]] || fail "the new program folder did not get $name"
 done
-if grep -q "Error" "$work/stderr"; then
-  cat "$work/stderr" >&2
-  fail "the program reported an error"
-fi
+grep -q "Error" "$work/stderr" && fail "the program reported an error"
 # GTK's own menu bar, allocated a pixel high for a moment while the toolkit
 # shows the frame, asserts once; a frame with nothing but a menu bar does the
 # same, so that line is the toolkit's. Anything else is ours.
 if grep "Gtk-" "$work/stderr" | grep -v "gtk_distribute_natural_allocation: assertion 'extra_space >= 0' failed" | grep -q .; then
-  cat "$work/stderr" >&2
   fail "the toolkit warned about the window's controls"
 fi
-rm -rf "$work"
 echo "first start: the folder was given its files and the window opened and closed cleanly"
