@@ -454,6 +454,9 @@ std::string ConvertPageToUtf8(std::string_view pageBytes, std::string_view conte
     if (charset.name.starts_with("UTF-16")) unitSize = 2;
     if (charset.name.starts_with("UTF-32")) unitSize = 4;
     result = ConvertWithIconv(text, converter, unitSize);
+    // The converter's own UTF-8 is laxer than a browser's: under names it takes
+    // for UTF-8 ("+utf-8" and the like) it passes sequences beyond U+10FFFF.
+    if (!IsValidUtf8(result)) result = RepairUtf8(result);
   }
   iconv_close(converter);
   return result;

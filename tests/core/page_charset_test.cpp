@@ -80,6 +80,12 @@ TEST(PageCharset, InvalidSequencesNeverLoseTheRestOfThePage) {
   // Bytes Windows-1252 leaves undefined.
   EXPECT_EQ(ConvertPageToUtf8("x\x81y\x8Dz", "text/html; charset=windows-1252"),
             "x\xEF\xBF\xBDy\xEF\xBF\xBDz");
+  // A name the converter takes for UTF-8 without it being one of a browser's:
+  // the converter's UTF-8 would let a sequence past U+10FFFF through.
+  const std::string converted = ConvertPageToUtf8("ab\xF4\x90\x80\x80" "cd", "text/html; charset=+utf-8");
+  EXPECT_TRUE(IsValidUtf8(converted));
+  EXPECT_TRUE(converted.starts_with("ab") && converted.ends_with("cd")) << converted;
+  EXPECT_NE(converted.find("\xEF\xBF\xBD"), std::string::npos);
 }
 
 TEST(PageCharset, UnknownOrHostileNamesArePassedOver) {
