@@ -21,6 +21,19 @@ std::string NoRoomBeforeTheWords(const std::string& base) {
          "its base";
 }
 
+// The markers of `page`, or nothing with the reason in `failure`.
+std::optional<MarkerProposal> FindMarkersOrSayWhy(std::string_view page, std::string_view words,
+                                                  std::string_view address, LearnFailure& failure,
+                                                  const std::function<bool()>& stopRequested) {
+  std::optional<MarkerProposal> markers = FindMarkers(page, words, address, stopRequested);
+  if (stopRequested && stopRequested()) {
+    failure.message = "stopped";
+    return std::nullopt;
+  }
+  if (!markers) failure.message = "no repeated result entries holding the words were found on the page";
+  return markers;
+}
+
 }  // namespace
 
 std::string FirstPageAddress(const SearchAddressSplit& split, std::string_view words) {
@@ -39,15 +52,8 @@ std::optional<LearnedEngine> LearnEngine(const SearchAddressSplit& split, std::s
     return std::nullopt;
   }
   const std::string address = FirstPageAddress(split, words);
-  const std::optional<MarkerProposal> markers = FindMarkers(page, words, address, stopRequested);
-  if (stopRequested && stopRequested()) {
-    failure.message = "stopped";
-    return std::nullopt;
-  }
-  if (!markers) {
-    failure.message = "no repeated result entries holding the words were found on the page";
-    return std::nullopt;
-  }
+  const std::optional<MarkerProposal> markers = FindMarkersOrSayWhy(page, words, address, failure, stopRequested);
+  if (!markers) return std::nullopt;
   LearnedEngine learned;
   learned.engine.name = name.empty() ? split.host : std::string(name);
   learned.engine.startToken = markers->startToken;
@@ -68,15 +74,8 @@ std::optional<LearnedEngine> LearnEngine(const SearchAddressSplit& split, std::s
 std::optional<SearchEngine> RefindMarkers(const SearchEngine& record, std::string_view page, std::string_view words,
                                           LearnFailure& failure, const std::function<bool()>& stopRequested) {
   const std::string address = BuildRequestAddress(record, EncodeQuery(words, EntirePhrase));
-  const std::optional<MarkerProposal> markers = FindMarkers(page, words, address, stopRequested);
-  if (stopRequested && stopRequested()) {
-    failure.message = "stopped";
-    return std::nullopt;
-  }
-  if (!markers) {
-    failure.message = "no repeated result entries holding the words were found on the page";
-    return std::nullopt;
-  }
+  const std::optional<MarkerProposal> markers = FindMarkersOrSayWhy(page, words, address, failure, stopRequested);
+  if (!markers) return std::nullopt;
   SearchEngine repaired = record;
   repaired.startToken = markers->startToken;
   repaired.endToken = markers->endToken;
